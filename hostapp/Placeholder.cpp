@@ -1,0 +1,1 @@
+// Temporary: keeps hostapp_lib non-empty until the host services land.
