@@ -1,0 +1,56 @@
+// IsoString::ToBase64: RFC 4648 Base64, standard alphabet, '=' padding.
+#include <cstdint>
+#include <string>
+
+#include "core/IsoString.h"
+
+namespace px {
+
+namespace {
+
+constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+
+// Encodes whole 3-byte groups; returns the characters written (4 per group).
+inline size_t EncodeGroups(char* out, const uint8_t* in, size_t groups) {
+  char* o = out;
+  for (size_t g = 0; g < groups; ++g, in += 3, o += 4) {
+    uint32_t v = uint32_t(in[0]) << 16 | uint32_t(in[1]) << 8 | uint32_t(in[2]);
+    o[0] = kAlphabet[v >> 18];
+    o[1] = kAlphabet[(v >> 12) & 63];
+    o[2] = kAlphabet[(v >> 6) & 63];
+    o[3] = kAlphabet[v & 63];
+  }
+  return size_t(o - out);
+}
+
+}  // namespace
+
+IsoString IsoString::ToBase64(const void* data, size_t size) {
+  if (data == nullptr || size == 0) return IsoString();
+  const uint8_t* in = static_cast<const uint8_t*>(data);
+  std::string text;
+  text.reserve((size + 2) / 3 * 4);
+
+  // Encode through a small stack buffer and append it: the large output is
+  // written once, instead of being zero-filled by resize() and then
+  // overwritten.
+  constexpr size_t kChunkGroups = 4096;
+  char chunk[kChunkGroups * 4];
+  size_t groups = size / 3;
+  while (groups > 0) {
+    size_t n = groups < kChunkGroups ? groups : kChunkGroups;
+    text.append(chunk, EncodeGroups(chunk, in, n));
+    in += n * 3;
+    groups -= n;
+  }
+
+  size_t rest = size % 3;
+  if (rest > 0) {
+    uint32_t v = uint32_t(in[0]) << 16 | (rest == 2 ? uint32_t(in[1]) << 8 : 0);
+    char tail[4] = {kAlphabet[v >> 18], kAlphabet[(v >> 12) & 63], rest == 2 ? kAlphabet[(v >> 6) & 63] : '=', '='};
+    text.append(tail, 4);
+  }
+  return IsoString(std::move(text));
+}
+
+}  // namespace px
