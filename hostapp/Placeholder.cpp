@@ -1,1 +1,0 @@
-// Temporary: keeps hostapp_lib non-empty until the host services land.
