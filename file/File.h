@@ -32,9 +32,9 @@ class File {
     String path_;
   };
 
-  // Open mode flags. Write|Create opens with "wb" (created when missing,
-  // truncated when present); Read alone with "rb".
-  enum OpenMode : unsigned { Read = 0x1, Write = 0x2, Create = 0x4, WriteCreate = Write | Create };
+  // Open mode flags. WriteCreate opens with "wb" (created when missing,
+  // truncated when present); ModeRead alone with "rb".
+  enum OpenMode : unsigned { ModeRead = 0x1, ModeWrite = 0x2, ModeCreate = 0x4, WriteCreate = ModeWrite | ModeCreate };
 
   File() = default;
   ~File();
@@ -43,7 +43,7 @@ class File {
 
   // Closes a stream still open, then opens `path`. Throws File::Error
   // "Invalid or empty file name", or "Unable to create file: <errno text>"
-  // (modes with Create) / "Unable to open file: <errno text>".
+  // (modes with ModeCreate) / "Unable to open file: <errno text>".
   void Open(const String& path, unsigned mode);
   // Writes `size` bytes; nothing for size <= 0. Throws File::Error when the
   // file is not open, is read-only, or the write fails or is short.
