@@ -15,6 +15,8 @@ const ServiceRegistry& Registry() {
     RegisterGlobalServices(r);
     RegisterThreadServices(r);
     // The module loader's groups register here, one line each.
+    RegisterDefinitionServices(r);
+    RegisterProcessServices(r);
     return r;
   }();
   return registry;
