@@ -12,6 +12,7 @@ namespace {
 const ServiceRegistry& Registry() {
   static const ServiceRegistry registry = [] {
     ServiceRegistry r;
+    RegisterFileFormatServices(r);
     RegisterGlobalServices(r);
     RegisterThreadServices(r);
     // The module loader's groups register here, one line each.
