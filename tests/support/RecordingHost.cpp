@@ -56,7 +56,8 @@ struct Recorder<Tag, R (*)(A...)> {
     if constexpr (std::is_void_v<R>) {
       return;
     } else if constexpr (std::is_pointer_v<R>) {
-      return nullptr;
+      auto it = host.handles.find(Tag::name);
+      return it == host.handles.end() ? nullptr : static_cast<R>(it->second);
     } else {
       return host.failing == Tag::name ? R(0) : R(1);
     }

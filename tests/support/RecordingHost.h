@@ -43,6 +43,8 @@ class RecordingHost {
   bool hasConsole = true;   // "Global/GetConsole" yields a console
   uint32_t lastError = 0;   // "Global/LastError"
   std::u16string errorText; // "Global/ErrorMessage" for any code
+  // Handles returned by handle-returning functions (default null).
+  std::map<std::string, void*> handles;
 
   // Observations.
   std::vector<std::string> calls;
