@@ -277,9 +277,18 @@ TEST_F(GlobalExecution, UnknownExtensionStopsTheExecution) {
 
 TEST_F(GlobalExecution, UnopenableTargetThrowsCaughtException) {
   std::string broken = tmp.Touch("lights/xnml_broken.xisf", "not an XISF file");
-  SetTargets({{broken, ""}});
+  std::string later = WriteTarget("xnml_later.xisf", Header());
+  SetTargets({{broken, ""}, {later, ""}});
   EXPECT_THROW(Run(), px::CaughtException);
-  EXPECT_EQ(lastLines, (std::vector<std::string>{Creating(broken)}));
+  // The host reports why it could not open the file; the driver adds nothing
+  // and does not go on with the next target.
+  ASSERT_FALSE(lastLines.empty());
+  EXPECT_EQ(lastLines[0], Creating(broken));
+  for (size_t i = 1; i < lastLines.size(); ++i) {
+    EXPECT_FALSE(lastLines[i].starts_with("Creating xnml for ")) << lastLines[i];
+    EXPECT_EQ(lastLines[i].find("Writing output file"), std::string::npos) << lastLines[i];
+  }
+  EXPECT_FALSE(std::filesystem::exists(tmp / "lights/frame01_n_w.xnml"));
 }
 
 TEST_F(GlobalExecution, DataSetRejectionEndsTheExecution) {
