@@ -195,6 +195,20 @@ TEST_F(GlobalExecution, MissingFilesNamedInTheHeader) {
   EXPECT_FALSE(std::filesystem::exists(tmp / "lights/frame01_n_w.xnml"));
 }
 
+TEST_F(GlobalExecution, BlankFileNameInTheHeaderEndsTheExecution) {
+  auto header = Header();
+  header[1].value = "'\xAC\xAC'";  // two encoded spaces: a name made of blanks only
+  std::string target = WriteTarget("xnml_a.xisf", header);
+  SetTargets({{target, ""}});
+  try {
+    Run();
+    FAIL() << "no exception";
+  } catch (const px::File::Error& e) {
+    EXPECT_EQ(e.Message().ToStdUTF8(), "Invalid or empty file name");
+  }
+  EXPECT_EQ(lastLines, (std::vector<std::string>{Creating(target)}));
+}
+
 TEST_F(GlobalExecution, BiasShorterThanScaleIsRejectedPerTarget) {
   auto header = Header();
   header.push_back({"TRVS1", "2", ""});
