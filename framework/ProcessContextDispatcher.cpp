@@ -220,7 +220,7 @@ api_bool ProcessContextDispatcher::CanExecuteOnImage(api_handle image, api_handl
 
 api_bool ProcessContextDispatcher::ExecuteOnImage(api_handle image, api_handle instance,
                                                   const char* hints) {
-  return Execution(api_bool(0), [=] {
+  return HandleErrors(api_bool(0), [=] {
     ImageVariant v(image);
     return B(I(instance)->ExecuteOn(v, IsoString(hints)));
   });
