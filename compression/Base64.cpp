@@ -1,6 +1,7 @@
-// IsoString::ToBase64: RFC 4648 Base64, standard alphabet, '=' padding.
+// RFC 4648 Base64, standard alphabet, '=' padding.
+#include "compression/Base64.h"
+
 #include <cstdint>
-#include <string>
 
 #include "core/IsoString.h"
 
@@ -25,11 +26,10 @@ inline size_t EncodeGroups(char* out, const uint8_t* in, size_t groups) {
 
 }  // namespace
 
-IsoString IsoString::ToBase64(const void* data, size_t size) {
-  if (data == nullptr || size == 0) return IsoString();
+void AppendBase64(std::string& out, const void* data, size_t size) {
+  if (data == nullptr || size == 0) return;
   const uint8_t* in = static_cast<const uint8_t*>(data);
-  std::string text;
-  text.reserve((size + 2) / 3 * 4);
+  out.reserve(out.size() + Base64Length(size));
 
   // Encode through a small stack buffer and append it: the large output is
   // written once, instead of being zero-filled by resize() and then
@@ -39,7 +39,7 @@ IsoString IsoString::ToBase64(const void* data, size_t size) {
   size_t groups = size / 3;
   while (groups > 0) {
     size_t n = groups < kChunkGroups ? groups : kChunkGroups;
-    text.append(chunk, EncodeGroups(chunk, in, n));
+    out.append(chunk, EncodeGroups(chunk, in, n));
     in += n * 3;
     groups -= n;
   }
@@ -48,8 +48,13 @@ IsoString IsoString::ToBase64(const void* data, size_t size) {
   if (rest > 0) {
     uint32_t v = uint32_t(in[0]) << 16 | (rest == 2 ? uint32_t(in[1]) << 8 : 0);
     char tail[4] = {kAlphabet[v >> 18], kAlphabet[(v >> 12) & 63], rest == 2 ? kAlphabet[(v >> 6) & 63] : '=', '='};
-    text.append(tail, 4);
+    out.append(tail, 4);
   }
+}
+
+IsoString IsoString::ToBase64(const void* data, size_t size) {
+  std::string text;
+  AppendBase64(text, data, size);
   return IsoString(std::move(text));
 }
 

@@ -50,22 +50,31 @@ void Unshuffle4(uint8_t* out, const uint8_t* in, size_t items) {
 }  // namespace
 
 ByteArray Compression::Shuffle(const void* data, size_t size, size_t itemSize) {
-  const uint8_t* in = static_cast<const uint8_t*>(data);
-  if (itemSize <= 1 || itemSize > size) return ByteArray(in, size);
   ByteArray out(size);
+  Shuffle(out.Data(), data, size, itemSize);
+  return out;
+}
+
+void Compression::Shuffle(void* output, const void* data, size_t size, size_t itemSize) {
+  if (size == 0) return;
+  const uint8_t* in = static_cast<const uint8_t*>(data);
+  uint8_t* out = static_cast<uint8_t*>(output);
+  if (itemSize <= 1 || itemSize > size) {
+    std::memcpy(out, in, size);
+    return;
+  }
   size_t items = size / itemSize;
   if (itemSize == 4) {
-    Shuffle4(out.Data(), in, items);
+    Shuffle4(out, in, items);
   } else {
     for (size_t j = 0; j < itemSize; ++j) {
-      uint8_t* o = out.Data() + j * items;
+      uint8_t* o = out + j * items;
       const uint8_t* p = in + j;
       for (size_t k = 0; k < items; ++k, p += itemSize) o[k] = *p;
     }
   }
   size_t done = items * itemSize;
-  std::memcpy(out.Data() + done, in + done, size - done);
-  return out;
+  std::memcpy(out + done, in + done, size - done);
 }
 
 ByteArray Compression::Unshuffle(const void* data, size_t size, size_t itemSize) {

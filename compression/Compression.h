@@ -14,9 +14,10 @@
 
 namespace px {
 
-// Thread safety: a codec object is configured and used by one thread;
-// Compress() may run CompressBlock() on several host threads at once, so
-// implementations of CompressBlock() must not modify the codec.
+// Thread safety: a codec object is configured and used by one thread (it
+// keeps its shuffle buffer between Compress() calls); Compress() may run
+// CompressBlock() on several host threads at once, so implementations of
+// CompressBlock() must not modify the codec.
 class Compression {
  public:
   // One compressed unit. `data` is one codec block when it is shorter than
@@ -68,11 +69,17 @@ class Compression {
   // size % itemSize bytes follow unchanged. Input shorter than one item, or
   // an item size of 0 or 1, is copied unchanged.
   static ByteArray Shuffle(const void* data, size_t size, size_t itemSize);
+  // The same into `size` bytes at `output`. REQUIRES: buffers do not overlap.
+  static void Shuffle(void* output, const void* data, size_t size, size_t itemSize);
   // The inverse of Shuffle() for the same size and item size.
   static ByteArray Unshuffle(const void* data, size_t size, size_t itemSize);
 
   // Throws Error: AlgorithmName(), " compression: ", message.
   [[noreturn]] void Throw(const String& message) const;
+
+  // Frees the shuffle buffer kept for the next Compress() call of the same
+  // size (fresh memory is costly to touch, so consecutive channels reuse it).
+  void ReleaseWorkspace() const { workspace_.buffer.Clear(); }
 
   // Settings. Out-of-range values are accepted here and resolved by Compress():
   // a level below 1 means DefaultCompressionLevel(), above the maximum the
@@ -98,6 +105,16 @@ class Compression {
   size_t subblockSize_ = 0;
   size_t itemSize_ = 1;
   bool shuffle_ = true;
+
+  // Scratch memory, not part of a codec's value: copies start without it.
+  struct Workspace {
+    ByteArray buffer;
+    Workspace() = default;
+    Workspace(const Workspace&) {}
+    Workspace& operator=(const Workspace&) { return *this; }
+  };
+  friend class CompressionEngine;
+  mutable Workspace workspace_;
 };
 
 }  // namespace px

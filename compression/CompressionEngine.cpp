@@ -21,8 +21,13 @@ CompressionEngine::CompressionEngine(const Compression& codec, const void* data,
 
   // Shuffle before splitting: block boundaries lie in the shuffled stream.
   if (codec.IsByteShufflingEnabled() && codec.ItemSize() > 1) {
-    shuffled_ = Compression::Shuffle(data, size, codec.ItemSize());
-    data_ = shuffled_.Data();
+    ByteArray& buffer = codec.workspace_.buffer;
+    if (buffer.Size() != size) {
+      buffer.Clear();
+      buffer = ByteArray(size);
+    }
+    Compression::Shuffle(buffer.Data(), data, size, codec.ItemSize());
+    data_ = buffer.Data();
   }
 }
 

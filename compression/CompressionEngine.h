@@ -63,8 +63,7 @@ class CompressionEngine {
   size_t blockSize_;
   size_t numberOfBlocks_;     // full blocks
   size_t lastBlockSize_;      // the block after the full ones; may be 0
-  ByteArray shuffled_;        // the shuffled copy, when shuffling applies
-  const uint8_t* data_;       // shuffled_ or the caller's bytes
+  const uint8_t* data_;       // the codec's shuffle buffer or the caller's bytes
   size_t size_;
   std::vector<String> errors_;
   std::mutex mutex_;

@@ -77,21 +77,34 @@ void XML::AppendEncodedUTF8(std::string& out, std::u16string_view text, bool wit
   }
 }
 
+namespace {
+
+// Bit 1: escaped always; bit 2: escaped with the apostrophe rule.
+struct EscapeTable {
+  uint8_t v[256] = {};
+  constexpr EscapeTable() {
+    v[uint8_t('&')] = v[uint8_t('"')] = v[uint8_t('<')] = v[uint8_t('>')] = 1;
+    v[uint8_t('\'')] = 2;
+  }
+};
+constexpr EscapeTable kEscapes;
+
+}  // namespace
+
+bool XML::NeedsEncoding(std::string_view text, bool withApostrophe) {
+  const uint8_t mask = withApostrophe ? 3 : 1;
+  for (char c : text)
+    if (kEscapes.v[static_cast<unsigned char>(c)] & mask) return true;
+  return false;
+}
+
 void XML::AppendEncoded(std::string& out, std::string_view text, bool withApostrophe) {
   // Table scan: Base64 payloads of tens of MiB hold nothing to escape and
   // end up as one bulk append.
-  static constexpr auto kMarks = [] {
-    struct Table {
-      uint8_t v[256] = {};
-    } t;
-    t.v[uint8_t('&')] = t.v[uint8_t('"')] = t.v[uint8_t('<')] = t.v[uint8_t('>')] = 1;
-    t.v[uint8_t('\'')] = 2;
-    return t;
-  }();
   const uint8_t mask = withApostrophe ? 3 : 1;
   size_t run = 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    if ((kMarks.v[static_cast<unsigned char>(text[i])] & mask) == 0) continue;
+    if ((kEscapes.v[static_cast<unsigned char>(text[i])] & mask) == 0) continue;
     const char* e = Entity(static_cast<unsigned char>(text[i]), withApostrophe);
     out.append(text.data() + run, i - run);
     out.append(e);

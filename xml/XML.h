@@ -24,6 +24,8 @@ class XML {
   // Appends 8-bit `text` to `out` byte for byte, escaped as by EncodedText().
   // Runs of bytes that need no escaping are appended in bulk.
   static void AppendEncoded(std::string& out, std::string_view text, bool withApostrophe);
+  // Whether 8-bit `text` holds a character EncodedText() would replace.
+  static bool NeedsEncoding(std::string_view text, bool withApostrophe);
 };
 
 }  // namespace px

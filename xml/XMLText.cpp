@@ -14,12 +14,40 @@ XMLText::XMLText(const IsoString& asciiText, bool preserveSpaces, bool verbatim)
       preserveSpaces_(preserveSpaces),
       verbatim_(verbatim) {}
 
-String XMLText::Text() const { return ascii_ ? String(asciiText_) : text_; }
+XMLText::XMLText(std::unique_ptr<const XMLTextGenerator> generator, bool preserveSpaces, bool verbatim)
+    : XMLNode(XMLNodeType::Text),
+      generator_(std::move(generator)),
+      ascii_(true),
+      preserveSpaces_(preserveSpaces),
+      verbatim_(verbatim) {}
+
+XMLTextGenerator::~XMLTextGenerator() = default;
+
+String XMLText::Text() const {
+  if (generator_) {
+    std::string text;
+    generator_->Generate(text);
+    return String(std::string_view(text));
+  }
+  return ascii_ ? String(asciiText_) : text_;
+}
 
 void XMLText::Serialize(std::string& out, bool autoFormat, char indentChar, unsigned indentSize,
                         unsigned level) const {
   if (autoFormat && indentSize > 0 && !preserveSpaces_) Indent(out, indentChar, indentSize, level);
-  if (ascii_) {
+  if (generator_) {
+    size_t start = out.size();
+    generator_->Generate(out);
+    if (!verbatim_) {
+      // Escape in place only when the generated run needs it (Base64 never does).
+      std::string_view run(out.data() + start, out.size() - start);
+      if (XML::NeedsEncoding(run, true)) {
+        std::string raw(run);
+        out.resize(start);
+        XML::AppendEncoded(out, raw, true);
+      }
+    }
+  } else if (ascii_) {
     if (verbatim_)
       out.append(asciiText_.View());
     else
@@ -34,6 +62,8 @@ void XMLText::Serialize(std::string& out, bool autoFormat, char indentChar, unsi
 
 bool XMLText::NLAfter(const XMLNode&) const { return !preserveSpaces_; }
 
-size_t XMLText::SizeHint() const { return ascii_ ? asciiText_.Length() : text_.Length(); }
+size_t XMLText::SizeHint() const {
+  return generator_ ? generator_->Length() : ascii_ ? asciiText_.Length() : text_.Length();
+}
 
 }  // namespace px

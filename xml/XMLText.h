@@ -1,13 +1,18 @@
-// A text node. Holds either 16-bit text, or 8-bit ASCII text such as a
-// Base64 payload: a 64 MiB matrix channel gives about 85 MiB of Base64,
-// which would double as UTF-16, so such payloads are kept as the bytes
-// they are and written unchanged (escaping rules still apply).
+// A text node. Holds 16-bit text; or 8-bit ASCII text, kept as the bytes it
+// is, for payloads that would double in size as UTF-16 (a 64 MiB matrix
+// channel gives about 85 MiB of Base64); or a generator that writes ASCII
+// text during serialisation, so that such a payload never exists twice.
+// All three forms produce the same output for the same text, escaping
+// included.
 #ifndef TRVX_XML_XMLTEXT_H
 #define TRVX_XML_XMLTEXT_H
+
+#include <memory>
 
 #include "core/IsoString.h"
 #include "core/String.h"
 #include "xml/XMLNode.h"
+#include "xml/XMLTextGenerator.h"
 
 namespace px {
 
@@ -20,8 +25,11 @@ class XMLText : public XMLNode {
   // REQUIRES: `asciiText` holds only 7-bit characters (bytes are written to
   // the UTF-8 output as they are).
   XMLText(const IsoString& asciiText, bool preserveSpaces, bool verbatim);
+  // Text produced by `generator` each time the node is serialised.
+  // REQUIRES: generator != null.
+  XMLText(std::unique_ptr<const XMLTextGenerator> generator, bool preserveSpaces, bool verbatim);
 
-  // The text, widened from ASCII when the node holds 8-bit text.
+  // The text (widened from ASCII, or generated, when not held as 16 bits).
   String Text() const;
   bool IsASCII() const { return ascii_; }
   bool PreserveSpaces() const { return preserveSpaces_; }
@@ -36,6 +44,7 @@ class XMLText : public XMLNode {
  private:
   String text_;
   IsoString asciiText_;
+  std::unique_ptr<const XMLTextGenerator> generator_;
   bool ascii_;
   bool preserveSpaces_;
   bool verbatim_;

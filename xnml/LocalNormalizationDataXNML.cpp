@@ -10,6 +10,7 @@
 #include "xml/XMLDocument.h"
 #include "xml/XMLElement.h"
 #include "xml/XMLText.h"
+#include "xnml/Base64Payload.h"
 #include "xnml/LocalNormalizationData.h"
 #include "xnml/TimePoint.h"
 
@@ -122,21 +123,23 @@ void LocalNormalizationData::SerializeNormalizationMatrices(XMLElement& element,
   size_t bytes = matrices.NumberOfPixels() * sizeof(float);
   for (int k = 0; k < matrices.NumberOfChannels(); ++k) {
     auto* channel = new XMLElement(element, "ChannelData");
-    const float* samples = matrices.PixelData(k);
+    const float* samples = matrices.PixelData(k);  // const: never unshares
     if (compressionEnabled_) {
       Compression::SubblockList subblocks = codec.Compress(samples, bytes);
       if (!subblocks.empty()) {
         channel->SetAttribute("compression", codec.AlgorithmName() + "+sh");
         for (Compression::Subblock& subblock : subblocks) {
-          auto* e = TextElement(*channel, "Subblock", IsoString::ToBase64(subblock.data.Data(), subblock.data.Size()));
+          auto* e = new XMLElement(*channel, "Subblock");
           e->SetAttribute("uncompressedSize", String(std::string_view(std::to_string(subblock.uncompressedSize))));
-          // Keep only the Base64 text alive: channels can be tens of MiB.
-          subblock.data.Clear();
+          // The document keeps the compressed bytes and writes their Base64
+          // directly into its output: no text copy of tens of MiB.
+          e->AddChildNode(new XMLText(std::make_unique<Base64Payload>(std::move(subblock.data)), true, false));
         }
         continue;
       }
     }
-    channel->AddChildNode(new XMLText(IsoString::ToBase64(samples, bytes), true, false));
+    // Shares the matrix storage; encoded when the document is written.
+    channel->AddChildNode(new XMLText(std::make_unique<Base64Payload>(matrices, k), true, false));
   }
 }
 

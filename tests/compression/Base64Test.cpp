@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "compression/Base64.h"
 #include "core/IsoString.h"
 
 namespace px {
@@ -75,6 +76,15 @@ TEST(Base64, RoundTripsEveryLength) {
 }
 
 TEST(Base64, NullDataGivesEmptyText) { EXPECT_TRUE(IsoString::ToBase64(nullptr, 10).IsEmpty()); }
+
+TEST(Base64, AppendBase64KeepsWhatIsThere) {
+  std::string out = "<x>";
+  AppendBase64(out, "foob", 4);
+  EXPECT_EQ(out, "<x>Zm9vYg==");
+  AppendBase64(out, nullptr, 3);
+  EXPECT_EQ(out, "<x>Zm9vYg==");
+  for (size_t n = 0; n < 10; ++n) EXPECT_EQ(Base64Length(n), IsoString::ToBase64("0123456789", n).Length()) << n;
+}
 
 }  // namespace
 }  // namespace px

@@ -112,6 +112,24 @@ TEST(Compress, RoundTripsLargeChannels) {
   }
 }
 
+TEST(Compress, ConsecutiveCallsOnOneCodecAreIndependent) {
+  // The codec keeps its shuffle buffer between calls of the same size.
+  LZ4Compression lz4 = XNMLCodec();
+  std::vector<uint8_t> a = SmoothFloats(100000), b = a;
+  for (size_t i = 0; i < b.size(); i += 4) b[i + 3] ^= 0x40;
+  Compression::SubblockList first = lz4.Compress(a.data(), a.size());
+  Compression::SubblockList second = lz4.Compress(b.data(), b.size());
+  Compression::SubblockList shorter = lz4.Compress(a.data(), a.size() - 4000);
+  ASSERT_FALSE(first.empty() || second.empty() || shorter.empty());
+  EXPECT_EQ(Restore(first, 4), a);
+  EXPECT_EQ(Restore(second, 4), b);
+  EXPECT_EQ(Restore(shorter, 4), std::vector<uint8_t>(a.begin(), a.end() - 4000));
+  LZ4Compression copy = lz4;  // a copy starts without the buffer
+  lz4.ReleaseWorkspace();
+  EXPECT_EQ(Restore(lz4.Compress(b.data(), b.size()), 4), b);
+  EXPECT_EQ(Restore(copy.Compress(a.data(), a.size()), 4), a);
+}
+
 TEST(Compress, SplitsIntoSubblocksOfTheConfiguredSize) {
   // Without parallel processing the blocks run in the calling thread.
   LZ4Compression lz4 = XNMLCodec();

@@ -219,6 +219,24 @@ TEST(XNMLDocument, CompressedChannelsRestoreTheSamples) {
   EXPECT_EQ(k, 6);
 }
 
+TEST(XNMLDocument, ADocumentKeepsTheMatricesItWasBuiltFrom) {
+  // Payloads are encoded when the document is written; replacing the data
+  // set's matrices afterwards must not change an existing document.
+  for (bool compression : {false, true}) {
+    LocalNormalizationData d = Small();
+    d.SetReferenceDimensions(640, 480);
+    Image scale = Constant(64, 48, 1, 0.5f), offset = Constant(64, 48, 1, 0.25f);
+    d.SetLocalNormalizationParameters(scale, offset, DVector());
+    d.EnableCompression(compression);
+    auto doc = d.Serialize();
+    std::string before = doc->Serialize().Str();
+    d.SetLocalNormalizationParameters(Constant(64, 48, 1, 7.0f), Constant(64, 48, 1, 9.0f), DVector());
+    scale.Fill(3.0f);
+    EXPECT_EQ(doc->Serialize().Str(), before);
+    EXPECT_NE(before.find(compression ? "<Subblock" : "<ChannelData>AAAAPw"), std::string::npos);
+  }
+}
+
 TEST(XNMLDocument, SerializeToFileWritesTheIndentedDocument) {
   char dir[] = "/tmp/trvx_xnml_XXXXXX";
   ASSERT_NE(mkdtemp(dir), nullptr);
