@@ -80,6 +80,13 @@ std::unique_ptr<LoadedModule> LoadedModule::Load(const std::string& path) {
     return ModuleLoadError("cannot load module " + path + ": " + what);
   };
 
+  // A module's globals (its module object, its API binding) exist once per
+  // process: a library still resident, loaded or kept after unloading, cannot
+  // be installed a second time.
+  if (void* resident = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD)) {
+    dlclose(resident);
+    throw fail("the library is already loaded in this process");
+  }
   dlerror();
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {

@@ -3,9 +3,10 @@
 // with this host's resolver; afterwards the module's definitions are known.
 // Unloading calls the module's unload routine, then closes the library.
 //
-// A library's globals exist once per process while it is open, so one
-// LoadedModule per library at a time. Not thread-safe; load and unload from
-// one thread.
+// A library's globals exist once per process while it is resident, so a
+// library is loaded once per process: loading it while it is resident (also
+// after an unload that the system did not complete) is refused.
+// Not thread-safe; load and unload from one thread.
 #ifndef TRVX_HOSTAPP_LOADER_MODULELOADER_H
 #define TRVX_HOSTAPP_LOADER_MODULELOADER_H
 
