@@ -27,13 +27,15 @@ const char* NameOf(Codec codec) {
   return "";
 }
 
-// The most output one compressed byte can stand for, with a little slack for
-// stream headers: deflate stays under 1032:1, an LZ4 sequence under 255:1, and
-// a 4-byte zstd RLE block gives at most 128 KiB.
+// The most output a compressed stream can stand for: deflate stays under
+// 1032:1 and an LZ4 sequence under 255:1 (plus a little slack for short
+// streams); a 4-byte zstd RLE block gives up to 128 KiB, even right after
+// the frame header.
 uint64_t MaxExpansion(Codec codec, uint64_t compressed) {
   uint64_t ratio = codec == Codec::Zlib ? 1032 : codec == Codec::Zstd ? 32768 : 255;
-  if (compressed > UINT64_MAX / ratio - 131072) return UINT64_MAX;
-  return compressed * ratio + 131072;
+  uint64_t slack = codec == Codec::Zstd ? 131072 : 1024;
+  if (compressed > (UINT64_MAX - slack) / ratio) return UINT64_MAX;
+  return compressed * ratio + slack;
 }
 
 std::string Bytes(uint64_t n) { return std::to_string(n) + " bytes"; }
