@@ -1,5 +1,6 @@
 #include "hostapp/services/HandleTable.h"
 
+#include <cstdint>
 #include <map>
 #include <mutex>
 
@@ -10,7 +11,11 @@ namespace {
 struct Entry {
   HandleKind kind;
   std::function<void()> destroy;
+  uint64_t serial = 0;      // tells a re-added address from the entry being released
+  bool releasing = false;
 };
+
+uint64_t s_serial = 0;
 
 std::mutex& TableMutex() {
   static std::mutex m;
@@ -26,7 +31,7 @@ std::map<const void*, Entry>& Table() {
 
 void HandleTable::Add(void* object, HandleKind kind, std::function<void()> destroy) {
   std::lock_guard<std::mutex> lock(TableMutex());
-  Table()[object] = Entry{kind, std::move(destroy)};
+  Table()[object] = Entry{kind, std::move(destroy), ++s_serial, false};
 }
 
 bool HandleTable::Is(const void* object, HandleKind kind) {
@@ -44,17 +49,22 @@ std::optional<HandleKind> HandleTable::KindOf(const void* object) {
 
 bool HandleTable::Destroy(void* object) {
   std::function<void()> destroy;
+  uint64_t serial = 0;
   {
     std::lock_guard<std::mutex> lock(TableMutex());
     auto it = Table().find(object);
-    if (it == Table().end()) return false;
+    if (it == Table().end() || it->second.releasing) return false;
     if (!it->second.destroy) return true;
-    destroy = std::move(it->second.destroy);
-    Table().erase(it);
+    it->second.releasing = true;
+    destroy = it->second.destroy;
+    serial = it->second.serial;
   }
-  // Outside the lock: releasing a thread waits for it, and its work may
-  // create handles of its own.
+  // Outside the lock, and with the handle still valid: releasing a thread
+  // waits for its work, which may still use its own handle.
   destroy();
+  std::lock_guard<std::mutex> lock(TableMutex());
+  auto it = Table().find(object);
+  if (it != Table().end() && it->second.serial == serial) Table().erase(it);
   return true;
 }
 

@@ -22,8 +22,10 @@ class HandleTable {
   static bool Is(const void* object, HandleKind kind);
   static std::optional<HandleKind> KindOf(const void* object);
 
-  // Releases a releasable handle and forgets it. Returns false (nothing done)
-  // for unknown handles; true for permanent ones, which stay.
+  // Releases a releasable handle and then forgets it; the handle stays valid
+  // while it is being released (a thread's work may still use it). Returns
+  // false (nothing done) for unknown handles and handles already being
+  // released; true for permanent ones, which stay.
   static bool Destroy(void* object);
 };
 

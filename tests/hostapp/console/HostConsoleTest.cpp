@@ -56,8 +56,11 @@ TEST_F(HostConsoleTest, RawLogHoldsTheExactTextSentWhileTheTerminalRendersIt) {
 
 TEST_F(HostConsoleTest, RecordsWritesAndShowsWhileRecording) {
   HostConsole& console = HostConsole::Instance();
-  console.Write(u"before", true);  // not recorded: no recording yet
   testing::RecordedConsole recorded;
+  console.StopRecording();
+  console.Write(u"before", true);
+  console.Show();
+  console.StartRecording();  // forgets what came before
   console.Show();
   console.Write(u"a", false);
   console.Write(u"b", true, true);

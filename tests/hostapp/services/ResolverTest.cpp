@@ -15,19 +15,9 @@ bool Contains(const std::vector<std::string>& names, const std::string& name) {
   return std::binary_search(names.begin(), names.end(), name);
 }
 
-TEST(Resolver, ServesEveryConsoleFileFormatThreadAndSettingsFunction) {
-  // The groups this host implements in hostapp/services: every declared
-  // FileFormat and Thread name, and the Global names apart from the two that
-  // belong to process launching.
-  const auto& declared = DeclaredHostFunctionNames();
-  for (const std::string& name : declared) {
-    bool ours = name.rfind("FileFormat/", 0) == 0 || name.rfind("Thread/", 0) == 0 ||
-                (name.rfind("Global/", 0) == 0 && name != "Global/LaunchProcessInstance" &&
-                 name != "Global/BrowseProcessDocumentation");
-    if (ours) {
-      EXPECT_NE(ResolveHostFunction(name.c_str()), nullptr) << name;
-    }
-  }
+TEST(Resolver, ServesEveryDeclaredHostFunction) {
+  for (const std::string& name : DeclaredHostFunctionNames())
+    EXPECT_NE(ResolveHostFunction(name.c_str()), nullptr) << name;
 }
 
 TEST(Resolver, ImplementsOnlyDeclaredNames) {
