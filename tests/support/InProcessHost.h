@@ -14,18 +14,11 @@ namespace trvx::test {
 class InProcessHost {
  public:
   // Creates px::API from the stand-in host's resolver unless it is bound
-  // already. A name the host does not implement (and has not hidden) is bound
-  // to a stub that does nothing and returns 0/false/null; see
-  // StubbedFunctionNames(). Throws px::Error when binding fails (a hidden
-  // name). Not thread-safe: call from test set-up.
+  // already. Throws px::Error when binding fails (a hidden name, see
+  // hostapp::HideHostFunction). Not thread-safe: call from test set-up.
   static void Bind();
   // Deletes px::API and sets it to null.
   static void Unbind();
-
-  // Declared host functions the stand-in host does not implement yet.
-  static std::vector<std::string> StubbedFunctionNames();
-  // The resolver Bind() uses (host functions, then stubs).
-  static void* Resolve(const char* name);
 };
 
 // Records every console write for its lifetime and keeps them off the
