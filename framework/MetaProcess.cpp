@@ -14,17 +14,6 @@ MetaObject* RequireModule() {
     throw Error("MetaProcess: Module not initialized - illegal MetaProcess instantiation.");
   return Module;
 }
-
-// Not every host interface declares the test-clonation definition call; it
-// is made only when the bound interface has it.
-template <class Group>
-void DefineTestClonationRoutine(Group& group) {
-  if constexpr (requires { group.SetProcessTestClonationRoutine; }) {
-    if (group.SetProcessTestClonationRoutine(&ProcessContextDispatcher::TestClone) == 0)
-      throw APIFunctionError("SetProcessTestClonationRoutine");
-  }
-}
-
 }  // namespace
 
 MetaProcess::MetaProcess() : MetaObject(RequireModule()) {}
@@ -116,7 +105,7 @@ void MetaProcess::PerformAPIDefinitions() const {
   TRVX_DEFINE(ProcessDefinition, SetProcessCreationRoutine, &D::Create);
   TRVX_DEFINE(ProcessDefinition, SetProcessDestructionRoutine, &D::Destroy);
   TRVX_DEFINE(ProcessDefinition, SetProcessClonationRoutine, &D::Clone);
-  DefineTestClonationRoutine(API->ProcessDefinition);
+  TRVX_DEFINE(ProcessDefinition, SetProcessTestClonationRoutine, &D::TestClone);
   TRVX_DEFINE(ProcessDefinition, SetProcessSetServerHandleRoutine, &D::SetServerHandle);
   if (IsAssignable()) TRVX_DEFINE(ProcessDefinition, SetProcessAssignmentRoutine, &D::Assign);
   if (NeedsInitialization())

@@ -259,6 +259,7 @@ enum { API_LAUNCH_GLOBAL = 2, API_LAUNCH_CURRENT_VIEW = 3 };
   X(ProcessDefinition, SetProcessScriptComment, api_bool, (const char16_t* text))                \
   X(ProcessDefinition, SetProcessSetServerHandleRoutine, api_bool,                               \
     (api_instance_set_server_routine))                                                           \
+  X(ProcessDefinition, SetProcessTestClonationRoutine, api_bool, (api_instance_clone_routine))   \
   X(ProcessDefinition, SetProcessUndoModeRoutine, api_bool, (api_view_undo_routine))             \
   X(ProcessDefinition, SetProcessValidationRoutine, api_bool, (api_instance_validation_routine)) \
   X(ProcessDefinition, SetProcessVersion, api_bool, (uint32_t version))                          \

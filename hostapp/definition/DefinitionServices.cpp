@@ -94,6 +94,7 @@ api_bool SetProcessIconSmallImageFile(const char16_t* path) {
   X(SetProcessBrowseDocumentationRoutine, api_process_bool_routine)                            \
   X(SetProcessClassInitializationRoutine, api_process_class_init_routine)                      \
   X(SetProcessClonationRoutine, api_instance_clone_routine)                                    \
+  X(SetProcessTestClonationRoutine, api_instance_clone_routine)                                \
   X(SetProcessCommandLineProcessingRoutine, api_process_command_line_routine)                  \
   X(SetProcessCreationRoutine, api_process_create_routine)                                     \
   X(SetProcessDefaultInterfaceSelectionRoutine, api_process_interface_routine)                 \

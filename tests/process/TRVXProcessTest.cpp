@@ -60,7 +60,7 @@ TEST_F(TRVXProcessDefinition, WholeDefinitionCallSequence) {
       P + "SetProcessIconSVGFile(\"@module_icons_dir/TRVXnml.svg\")",
   };
   for (const char* routine :
-       {"ClassInitialization", "Creation", "Destruction", "Clonation", "SetServerHandle",
+       {"ClassInitialization", "Creation", "Destruction", "Clonation", "TestClonation", "SetServerHandle",
         "Assignment", "BrowseDocumentation", "ExecutionPreferences", "ExecutionValidation",
         "MaskValidation", "HistoryUpdateValidation", "UndoMode", "PreExecution", "Execution",
         "PostExecution", "GlobalExecutionValidation", "PreGlobalExecution", "GlobalExecution",
@@ -124,6 +124,7 @@ TEST_F(TRVXProcessDefinition, RegisteredRoutinesAreTheDispatchers) {
       {"SetProcessCreationRoutine", reinterpret_cast<void*>(&D::Create)},
       {"SetProcessDestructionRoutine", reinterpret_cast<void*>(&D::Destroy)},
       {"SetProcessClonationRoutine", reinterpret_cast<void*>(&D::Clone)},
+      {"SetProcessTestClonationRoutine", reinterpret_cast<void*>(&D::TestClone)},
       {"SetProcessExecutionValidationRoutine", reinterpret_cast<void*>(&D::CanExecuteOnView)},
       {"SetProcessGlobalExecutionValidationRoutine", reinterpret_cast<void*>(&D::CanExecuteGlobal)},
       {"SetProcessGlobalExecutionRoutine", reinterpret_cast<void*>(&D::ExecuteGlobal)},
