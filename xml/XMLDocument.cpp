@@ -26,7 +26,7 @@ void XMLDocument::SetDocType(const String& name, const String& definition) {
 void XMLDocument::AddNode(XMLNode* node) {
   if (node == nullptr) throw Error("XMLDocument::AddNode(): Null pointer specified.");
   if (node->IsAttached()) throw Error("XMLDocument::AddNode(): Child node specified.");
-  nodes_.push_back(node);
+  Adopt(node);
   node->Attach(nullptr);
 }
 
@@ -36,9 +36,18 @@ void XMLDocument::SetRootElement(XMLElement* element) {
   if (element->IsAttached()) fail("Child node specified.");
   if (element->ParentElement() != nullptr) fail("Internal error: Inconsistent node hierarchy.");
   if (root_ != nullptr) fail("Already have a document root element.");
-  nodes_.push_back(element);
+  Adopt(element);
   element->Attach(nullptr);
   root_ = element;
+}
+
+void XMLDocument::Adopt(XMLNode* node) {
+  try {
+    nodes_.push_back(node);
+  } catch (...) {
+    delete node;  // ownership was handed over with the call
+    throw;
+  }
 }
 
 IsoString XMLDocument::Serialize() const {

@@ -28,7 +28,8 @@ class XMLDocument {
   void SetDocType(const String& name, const String& definition = String());
   const XMLDocTypeDeclaration& DocType() const { return docType_; }
 
-  // Appends a top-level node and takes ownership. Throws Error
+  // Appends a top-level node and takes ownership (the node is deleted if
+  // appending runs out of memory, here and in SetRootElement). Throws Error
   // "XMLDocument::AddNode(): Null pointer specified." or "...: Child node
   // specified." (already attached; ownership is not taken).
   void AddNode(XMLNode* node);
@@ -60,6 +61,8 @@ class XMLDocument {
   void SerializeToFile(const String& path) const;
 
  private:
+  void Adopt(XMLNode* node);
+
   XMLDeclaration xml_;
   XMLDocTypeDeclaration docType_;
   std::vector<XMLNode*> nodes_;

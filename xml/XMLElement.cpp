@@ -21,7 +21,12 @@ XMLElement::~XMLElement() {
 void XMLElement::AddChildNode(XMLNode* node) {
   if (node == nullptr) throw Error("XMLElement::AddChildNode(): Null pointer specified.");
   if (node->IsAttached()) throw Error("XMLElement::AddChildNode(): Child node specified.");
-  children_.push_back(node);
+  try {
+    children_.push_back(node);
+  } catch (...) {
+    delete node;  // ownership was handed over with the call
+    throw;
+  }
   node->Attach(this);
 }
 

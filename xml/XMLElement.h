@@ -25,9 +25,10 @@ class XMLElement : public XMLNode {
   // Sets one attribute by the rule of XMLAttributeList::SetAttribute().
   void SetAttribute(const String& name, const String& value) { attributes_.SetAttribute(name, value); }
 
-  // Appends `node` at the end of the children and takes ownership. Throws
-  // Error "XMLElement::AddChildNode(): Null pointer specified." or "...:
-  // Child node specified." (already attached; ownership is not taken).
+  // Appends `node` at the end of the children and takes ownership (the node
+  // is deleted if appending runs out of memory). Throws Error
+  // "XMLElement::AddChildNode(): Null pointer specified." or "...: Child
+  // node specified." (already attached; ownership is not taken).
   void AddChildNode(XMLNode* node);
 
   size_t ChildCount() const { return children_.size(); }

@@ -73,9 +73,11 @@ std::unique_ptr<XMLDocument> LocalNormalizationData::Serialize() const {
   rootAttributes.SetAttribute("xmlns", kNamespace);
   rootAttributes.SetAttribute("xmlns:xsi", kSchemaInstance);
   rootAttributes.SetAttribute("xsi:schemaLocation", kSchemaLocation);
-  auto root = std::make_unique<XMLElement>("xnml", rootAttributes);
-  doc->SetRootElement(root.get());
-  XMLElement& xnml = *root.release();
+  // A fresh element with no root set yet: SetRootElement can fail only for
+  // lack of memory, and then deletes it.
+  auto* root = new XMLElement("xnml", rootAttributes);
+  doc->SetRootElement(root);
+  XMLElement& xnml = *root;
 
   TextElement(xnml, "CreationTime", TimePoint::Now().ToIsoString(ISO8601ConversionOptions(3, 3, true, true)));
   TextElement(xnml, "ReferenceImage", referenceFilePath_);
@@ -123,7 +125,7 @@ void LocalNormalizationData::SerializeNormalizationMatrices(XMLElement& element,
   size_t bytes = matrices.NumberOfPixels() * sizeof(float);
   for (int k = 0; k < matrices.NumberOfChannels(); ++k) {
     auto* channel = new XMLElement(element, "ChannelData");
-    const float* samples = matrices.PixelData(k);  // const: never unshares
+    const float* samples = matrices.PixelData(k);  // read-only: storage stays shared
     if (compressionEnabled_) {
       Compression::SubblockList subblocks = codec.Compress(samples, bytes);
       if (!subblocks.empty()) {
