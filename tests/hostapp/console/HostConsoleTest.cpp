@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -84,6 +87,18 @@ TEST_F(HostConsoleTest, ANullSinkKeepsTheTerminalQuietButStillRecords) {
 TEST_F(HostConsoleTest, ALogThatCannotBeCreatedIsRefused) {
   EXPECT_THROW(HostConsole::Instance().OpenRawLog("/nonexistent-dir/trvx/console.log"),
                std::runtime_error);
+}
+
+TEST_F(HostConsoleTest, ColourIsWantedOnlyOnATerminalWithoutNoColor) {
+  const char* saved = std::getenv("NO_COLOR");
+  std::string savedValue = saved != nullptr ? saved : "";
+  setenv("NO_COLOR", "1", 1);
+  EXPECT_FALSE(HostConsole::ColorWanted());
+  setenv("NO_COLOR", "", 1);  // empty counts as unset
+  EXPECT_EQ(HostConsole::ColorWanted(), isatty(fileno(stdout)) != 0);
+  unsetenv("NO_COLOR");
+  EXPECT_EQ(HostConsole::ColorWanted(), isatty(fileno(stdout)) != 0);
+  if (saved != nullptr) setenv("NO_COLOR", savedValue.c_str(), 1);
 }
 
 }  // namespace
