@@ -83,9 +83,10 @@ std::unique_ptr<LoadedModule> LoadedModule::Load(const std::string& path) {
   // A module's globals (its module object, its API binding) exist once per
   // process: a library still resident, loaded or kept after unloading, cannot
   // be installed a second time.
-  if (void* resident = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD)) {
-    dlclose(resident);
-    throw fail("the library is already loaded in this process");
+  bool resident = false;
+  if (void* h = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD)) {
+    resident = true;
+    dlclose(h);
   }
   dlerror();
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -99,6 +100,8 @@ std::unique_ptr<LoadedModule> LoadedModule::Load(const std::string& path) {
   auto initialize =
       Symbol<InitializePixInsightModule_fn>(handle, "InitializePixInsightModule", path);
   auto install = Symbol<InstallPixInsightModule_fn>(handle, "InstallPixInsightModule", path);
+
+  if (resident) throw fail("the library is already loaded in this process");
 
   std::unique_ptr<LoadedModule> module(new LoadedModule);
   module->path_ = path;
