@@ -1,8 +1,8 @@
 #include "hostapp/loader/ModuleDescription.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
-#include <iomanip>
 #include <sstream>
 
 #include "hostapp/services/TextConversion.h"
@@ -18,10 +18,14 @@ std::string Quoted(const std::u16string& s) { return "\"" + Utf8(s) + "\""; }
 std::string Optional8(const std::optional<std::string>& s) { return s ? *s : "(none)"; }
 std::string Optional16(const std::optional<std::u16string>& s) { return s ? Utf8(*s) : "(none)"; }
 
+// Shortest text that reads back as `v`; whole numbers keep a ".0" so they
+// read as reals.
 std::string Number(double v) {
-  std::ostringstream os;
-  os << std::setprecision(17) << v;
-  return os.str();
+  char buffer[32];
+  auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
+  std::string text(buffer, ec == std::errc() ? end : buffer);
+  if (text.find_first_of(".eEn") == std::string::npos) text += ".0";
+  return text;
 }
 
 // A field line; continuation lines of multi-line texts are indented under
@@ -120,9 +124,17 @@ void DescribeProcess(std::ostream& out, const ProcessDefinition& p) {
   if (!p.iconImageFile.empty()) Field(out, in, "icon", Utf8(p.iconImageFile));
   if (p.hasSmallIconImage) Field(out, in, "small icon", "inline image");
   if (!p.smallIconImageFile.empty()) Field(out, in, "small icon", Utf8(p.smallIconImageFile));
-  std::string routines;
-  for (const RegisteredRoutine& r : p.routines)
-    routines += (routines.empty() ? "" : "\n") + RoutineName(r.setter);
+  // Comma-separated, wrapped so that lines stay short.
+  std::string routines, line;
+  for (const RegisteredRoutine& r : p.routines) {
+    const std::string name = RoutineName(r.setter);
+    if (!line.empty() && line.size() + name.size() + 2 > 56) {
+      routines += line + ",\n";
+      line.clear();
+    }
+    line += (line.empty() ? "" : ", ") + name;
+  }
+  routines += line;
   Field(out, in, "routines", routines.empty() ? "(none)" : routines);
   out << in << "parameters:\n";
   if (p.parameters.empty()) out << in << "  (none)\n";

@@ -238,7 +238,8 @@ TEST(ModuleInstances, DescribeListsTheProcessAndItsParameters) {
   EXPECT_THAT(text, HasSubstr("        targetPath (string)\n"));
   EXPECT_THAT(text, HasSubstr("    usePSFScaleSNR (boolean)  [read-only]\n"));
   EXPECT_THAT(text, HasSubstr("    version (double)  [read-only]\n"));
-  EXPECT_THAT(text, HasSubstr("GlobalExecution\n"));
+  EXPECT_THAT(text, HasSubstr("      default:            5.0\n"));
+  EXPECT_THAT(text, HasSubstr("GlobalExecutionValidation"));
 }
 
 // ---------------------------------------------------------------------------
