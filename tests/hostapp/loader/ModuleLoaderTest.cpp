@@ -16,7 +16,10 @@
 #include "hostapp/loader/LoaderErrors.h"
 #include "hostapp/loader/ModuleDescription.h"
 #include "hostapp/loader/ModuleLoader.h"
+#include "hostapp/loader/ParameterExchange.h"
+#include "hostapp/loader/ProcessCatalog.h"
 #include "hostapp/loader/ProcessInstance.h"
+#include "hostapp/services/Resolver.h"
 
 namespace hostapp {
 namespace {
@@ -222,6 +225,29 @@ TEST(ModuleInstances, AnEmptyTargetListIsRefusedWithTheModulesReason) {
   const GlobalExecutionResult r = i.ExecuteGlobal();
   EXPECT_EQ(r.outcome, GlobalExecutionResult::Outcome::Refused);
   EXPECT_EQ(r.reason, u"No target images have been defined.");
+}
+
+TEST(ModuleInstances, TheHostFunctionsReachTheModulesInstances) {
+  QuietConsole quiet;
+  const ProcessDefinition& p = Module().Process("TRVXnml");
+  ProcessInstance i = ProcessInstance::Create(p);
+  i.Write("outputDirectory", std::u16string(u"/cloned"));
+  auto clone = reinterpret_cast<HostAPI_Process_CloneProcessInstance_fn>(
+      ResolveHostFunction("Process/CloneProcessInstance"));
+  api_handle copy = clone(nullptr, i.Handle(), 0);
+  ASSERT_NE(copy, nullptr);
+  const ParameterDefinition& directory = *p.FindParameter("outputDirectory");
+  EXPECT_EQ(std::get<std::u16string>(ReadParameter(directory, copy)), u"/cloned");
+
+  // Launching the copy globally with no targets: refused, with the reason on the console.
+  auto launch = reinterpret_cast<HostAPI_Global_LaunchProcessInstance_fn>(
+      ResolveHostFunction("Global/LaunchProcessInstance"));
+  EXPECT_EQ(launch(p.handle, copy, API_LAUNCH_GLOBAL, 0), 0);
+  const auto writes = HostConsole::Instance().Recorded();
+  ASSERT_FALSE(writes.empty());
+  EXPECT_EQ(writes.back().text, u"\x1b[31mNo target images have been defined.\x1b[39m");
+  p.RoutineAs<api_instance_routine>("SetProcessDestructionRoutine")(copy);
+  ProcessCatalog::ForgetInstance(copy);
 }
 
 TEST(ModuleInstances, DescribeListsTheProcessAndItsParameters) {
