@@ -76,10 +76,6 @@ Fn Symbol(void* library, const char* name, const std::string& path) {
 }  // namespace
 
 std::unique_ptr<LoadedModule> LoadedModule::Load(const std::string& path) {
-  auto fail = [&](const std::string& what) {
-    return ModuleLoadError("cannot load module " + path + ": " + what);
-  };
-
   // A module's globals (its module object, its API binding) exist once per
   // process: a library still resident, loaded or kept after unloading, cannot
   // be installed a second time.
@@ -92,30 +88,43 @@ std::unique_ptr<LoadedModule> LoadedModule::Load(const std::string& path) {
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
     const char* why = dlerror();
-    throw fail(why != nullptr ? why : "unknown error");
+    throw ModuleLoadError("cannot load module " + path + ": " + (why != nullptr ? why : "unknown error"));
   }
   LibraryGuard guard(handle);
 
-  auto identify = Symbol<IdentifyPixInsightModule_fn>(handle, "IdentifyPixInsightModule", path);
-  auto initialize =
+  ModuleEntryPoints entryPoints;
+  entryPoints.identify = Symbol<IdentifyPixInsightModule_fn>(handle, "IdentifyPixInsightModule", path);
+  entryPoints.initialize =
       Symbol<InitializePixInsightModule_fn>(handle, "InitializePixInsightModule", path);
-  auto install = Symbol<InstallPixInsightModule_fn>(handle, "InstallPixInsightModule", path);
+  entryPoints.install = Symbol<InstallPixInsightModule_fn>(handle, "InstallPixInsightModule", path);
+  if (resident)
+    throw ModuleLoadError("cannot load module " + path + ": the library is already loaded in this process");
 
-  if (resident) throw fail("the library is already loaded in this process");
+  std::unique_ptr<LoadedModule> module = Attach(path, entryPoints);
+  module->library_ = guard.Release();
+  return module;
+}
 
+std::unique_ptr<LoadedModule> LoadedModule::Attach(const std::string& path,
+                                                   const ModuleEntryPoints& entryPoints) {
+  auto fail = [&](const std::string& what) {
+    return ModuleLoadError("cannot load module " + path + ": " + what);
+  };
   std::unique_ptr<LoadedModule> module(new LoadedModule);
   module->path_ = path;
 
-  if (int32_t r = install(0); r != 0)
+  if (int32_t r = entryPoints.install(0); r != 0)
     throw fail("installation failed (result " + std::to_string(r) + ")");
 
   api_module_description* record = nullptr;
-  if (identify(&record, 0) != 0) throw fail("identification failed (phase 0)");
-  const bool phase1 = identify(&record, 1) == 0;
-  if (phase1 && record != nullptr) module->identification_ = CopyRecord(*record);
-  const bool phase255 = identify(&record, 255) == 0;
+  if (entryPoints.identify(&record, 0) != 0) throw fail("identification failed (phase 0)");
+  const bool phase1 = entryPoints.identify(&record, 1) == 0;
+  const api_module_description* handedOut = record;
+  if (phase1 && handedOut != nullptr) module->identification_ = CopyRecord(*handedOut);
+  // Phase 255 always follows phase 0, so the module can release its record.
+  const bool phase255 = entryPoints.identify(&record, 255) == 0;
   if (!phase1) throw fail("identification failed (phase 1)");
-  if (record == nullptr) throw fail("the module gave no identification record");
+  if (handedOut == nullptr) throw fail("the module gave no identification record");
   if (!phase255) throw fail("identification failed (phase 255)");
 
   const ModuleIdentification& id = module->identification_;
@@ -125,7 +134,7 @@ std::unique_ptr<LoadedModule> LoadedModule::Load(const std::string& path) {
                "; this host provides " + std::to_string(kHostAPIVersion));
 
   ResetRecordedDefinitions();
-  if (initialize(module.get(), &ResolveHostFunction, kHostAPIVersion) != 0) {
+  if (entryPoints.initialize(module.get(), &ResolveHostFunction, kHostAPIVersion) != 0) {
     ResetRecordedDefinitions();
     throw fail("initialization failed");
   }
@@ -135,7 +144,7 @@ std::unique_ptr<LoadedModule> LoadedModule::Load(const std::string& path) {
   }
   module->definitions_ = std::make_shared<const ModuleDefinition>(TakeRecordedDefinitions());
   ProcessCatalog::Publish(module->definitions_);
-  module->library_ = guard.Release();
+  module->attached_ = true;
 
   if (module->definitions_->onLoad != nullptr) module->definitions_->onLoad();
   return module;
@@ -144,10 +153,11 @@ std::unique_ptr<LoadedModule> LoadedModule::Load(const std::string& path) {
 LoadedModule::~LoadedModule() { Unload(); }
 
 void LoadedModule::Unload() {
-  if (library_ == nullptr) return;
+  if (!attached_) return;
+  attached_ = false;
   if (definitions_->onUnload != nullptr) definitions_->onUnload();
   ProcessCatalog::Withdraw(definitions_.get());
-  dlclose(library_);
+  if (library_ != nullptr) dlclose(library_);
   library_ = nullptr;
 }
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/EntryPoints.h"
 #include "hostapp/definition/Definitions.h"
 
 namespace hostapp {
@@ -42,12 +43,26 @@ struct ModuleIdentification {
   uint32_t apiVersion = 0;
 };
 
+// The three entry points of a module.
+struct ModuleEntryPoints {
+  IdentifyPixInsightModule_fn identify = nullptr;
+  InitializePixInsightModule_fn initialize = nullptr;
+  InstallPixInsightModule_fn install = nullptr;
+};
+
 class LoadedModule {
  public:
   // Loads, identifies and initialises the library at `path`, then calls its
   // load routine. Throws ModuleLoadError with a message that names the file
   // ("cannot load module <path>: ..."); the library is closed again then.
   static std::unique_ptr<LoadedModule> Load(const std::string& path);
+
+  // What Load does once the entry points are found: installation,
+  // identification, checks, initialisation, load routine. For a module
+  // linked into the process (and tests); there is no library to close.
+  // `name` stands for the path in messages. REQUIRES: all three entry points.
+  static std::unique_ptr<LoadedModule> Attach(const std::string& name,
+                                              const ModuleEntryPoints& entryPoints);
 
   // Unload().
   ~LoadedModule();
@@ -58,7 +73,7 @@ class LoadedModule {
   // definitions' routines must not be called. REQUIRES: every instance of the
   // module's processes has been destroyed. Idempotent.
   void Unload();
-  bool IsLoaded() const { return library_ != nullptr; }
+  bool IsLoaded() const { return attached_; }
 
   const std::string& Path() const { return path_; }
   const ModuleIdentification& Identification() const { return identification_; }
@@ -72,7 +87,8 @@ class LoadedModule {
   LoadedModule() = default;
 
   std::string path_;
-  void* library_ = nullptr;
+  void* library_ = nullptr;  // null for an attached module
+  bool attached_ = false;
   ModuleIdentification identification_;
   std::shared_ptr<const ModuleDefinition> definitions_;
 };
