@@ -1,6 +1,7 @@
 // The loader and the instance layer against the built TRVXnml module library.
-// The library's globals exist once per process, so every test here shares one
-// load, made on first use and unloaded when the test program ends.
+// The library's globals exist once per process while it is loaded, so the
+// tests share one load, made on first use and unloaded when the test program
+// ends.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -266,6 +267,23 @@ TEST(ModuleInstances, DescribeListsTheProcessAndItsParameters) {
   EXPECT_THAT(text, HasSubstr("    version (double)  [read-only]\n"));
   EXPECT_THAT(text, HasSubstr("      default:            5.0\n"));
   EXPECT_THAT(text, HasSubstr("GlobalExecutionValidation"));
+}
+
+TEST(ModuleLoader, UnloadingLeavesNothingSoTheLibraryLoadsAgain) {
+  SharedSlot().reset();
+  {
+    std::unique_ptr<LoadedModule> first = LoadedModule::Load(TRVX_TEST_MODULE_PATH);
+    ProcessInstance i = ProcessInstance::Create(first->Process("TRVXnml"));
+    i.Write("outputDirectory", std::u16string(u"/before"));
+  }
+  void* resident = dlopen(TRVX_TEST_MODULE_PATH, RTLD_NOW | RTLD_NOLOAD);
+  EXPECT_EQ(resident, nullptr);
+  if (resident != nullptr) dlclose(resident);
+
+  // A fresh installation: new module object, new binding, new definitions.
+  ProcessInstance i = ProcessInstance::Create(Module().Process("TRVXnml"));
+  EXPECT_EQ(std::get<std::u16string>(i.Read("outputDirectory")), u"");
+  EXPECT_EQ(Module().Definitions().processes.size(), 1u);
 }
 
 // ---------------------------------------------------------------------------
