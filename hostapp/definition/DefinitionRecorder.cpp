@@ -50,8 +50,7 @@ const char* ParameterRoutineSetter(DefinitionRecorder::ParameterRoutine which) {
     case DefinitionRecorder::ParameterRoutine::Unlock: return "SetParameterUnlockRoutine";
     case DefinitionRecorder::ParameterRoutine::Validation: return "SetParameterValidationRoutine";
     case DefinitionRecorder::ParameterRoutine::Allocation: return "SetParameterAllocationRoutine";
-    case DefinitionRecorder::ParameterRoutine::LengthQuery:
-      return "SetParameterLengthQueryRoutine";
+    case DefinitionRecorder::ParameterRoutine::LengthQuery: return "SetParameterLengthQueryRoutine";
   }
   return "";
 }
@@ -96,7 +95,8 @@ bool DefinitionRecorder::EnterModuleContext() {
 
 bool DefinitionRecorder::ExitModuleContext() {
   const std::string f = Fn(kModule, "ExitModuleDefinitionContext");
-  if (!moduleContext_) return Refuse(f.c_str(), "", kHostErrorState, "no module definition context");
+  if (!moduleContext_)
+    return Refuse(f.c_str(), "", kHostErrorState, "no module definition context");
   if (processContext_)
     return Refuse(f.c_str(), "", kHostErrorState, "the process definition context is still open");
   moduleContext_ = false;
@@ -109,7 +109,9 @@ bool DefinitionRecorder::SetModuleRoutine(ModuleRoutine which, void* routine) {
     return Refuse(f.c_str(), "", kHostErrorState, "outside the module definition context");
   if (routine == nullptr) return Refuse(f.c_str(), "", kHostErrorInvalidArgument, "null routine");
   switch (which) {
-    case ModuleRoutine::OnLoad: record_.onLoad = reinterpret_cast<api_module_routine>(routine); break;
+    case ModuleRoutine::OnLoad:
+      record_.onLoad = reinterpret_cast<api_module_routine>(routine);
+      break;
     case ModuleRoutine::OnUnload:
       record_.onUnload = reinterpret_cast<api_module_routine>(routine);
       break;
@@ -137,7 +139,8 @@ bool DefinitionRecorder::EnterProcessContext() {
 
 bool DefinitionRecorder::ExitProcessContext() {
   const std::string f = Fn(kProcess, "ExitProcessDefinitionContext");
-  if (!processContext_) return Refuse(f.c_str(), "", kHostErrorState, "no process definition context");
+  if (!processContext_)
+    return Refuse(f.c_str(), "", kHostErrorState, "no process definition context");
   if (process_ != nullptr)
     return Refuse(f.c_str(), "", kHostErrorState, "process '" + process_->id + "' is still open");
   processContext_ = false;
@@ -150,8 +153,10 @@ bool DefinitionRecorder::BeginProcess(api_handle process, const char* id) {
   if (!processContext_)
     return Refuse(f.c_str(), detail, kHostErrorState, "outside the process definition context");
   if (process_ != nullptr)
-    return Refuse(f.c_str(), detail, kHostErrorState, "process '" + process_->id + "' is still open");
-  if (process == nullptr) return Refuse(f.c_str(), detail, kHostErrorInvalidArgument, "null process handle");
+    return Refuse(f.c_str(), detail, kHostErrorState,
+                  "process '" + process_->id + "' is still open");
+  if (process == nullptr)
+    return Refuse(f.c_str(), detail, kHostErrorInvalidArgument, "null process handle");
   if (!IsIdentifier(id))
     return Refuse(f.c_str(), detail, kHostErrorInvalidArgument, "invalid process identifier");
   if (record_.FindProcess(id) != nullptr)
@@ -200,7 +205,8 @@ bool DefinitionRecorder::SetProcessVersion(uint32_t version) {
 bool DefinitionRecorder::SetProcessAliases(const char* aliases) {
   const std::string f = Fn(kProcess, "SetProcessAliasIdentifiers");
   if (!CheckOpenProcess(f.c_str(), Text(aliases))) return false;
-  if (aliases == nullptr) return Refuse(f.c_str(), Text(aliases), kHostErrorInvalidArgument, "null text");
+  if (aliases == nullptr)
+    return Refuse(f.c_str(), Text(aliases), kHostErrorInvalidArgument, "null text");
   process_->aliases = aliases;
   return Accept(f.c_str(), aliases);
 }
@@ -322,7 +328,8 @@ bool DefinitionRecorder::BeginColumn(api_handle parameter, const char* id, int32
   if (!IsSupportedParameterType(type) || type == API_PARTYPE_TABLE)
     return Refuse(f.c_str(), detail, kHostErrorInvalidArgument, "unsupported column type");
   for (const ParameterDefinition& c : parameter_->columns)
-    if (c.id == id) return Refuse(f.c_str(), detail, kHostErrorInvalidArgument, "column defined twice");
+    if (c.id == id)
+      return Refuse(f.c_str(), detail, kHostErrorInvalidArgument, "column defined twice");
   ParameterDefinition c;
   c.handle = parameter;
   c.id = id;
@@ -334,7 +341,8 @@ bool DefinitionRecorder::BeginColumn(api_handle parameter, const char* id, int32
 
 bool DefinitionRecorder::EndColumn() {
   const std::string f = Fn(kProcess, "EndTableColumnDefinition");
-  if (column_ == nullptr) return Refuse(f.c_str(), "", kHostErrorState, "no column definition is open");
+  if (column_ == nullptr)
+    return Refuse(f.c_str(), "", kHostErrorState, "no column definition is open");
   if (!CompleteParameter(f.c_str(), *column_)) return false;
   const std::string id = column_->id;
   column_ = nullptr;
@@ -421,14 +429,17 @@ bool DefinitionRecorder::SetParameterRoutine(ParameterRoutine which, void* routi
   const std::string f = Fn(kProcess, ParameterRoutineSetter(which));
   ParameterDefinition* p;
   if (!CheckTarget(f.c_str(), "", p)) return false;
-  if (routine == nullptr) return Refuse(f.c_str(), p->id, kHostErrorInvalidArgument, "null routine");
+  if (routine == nullptr)
+    return Refuse(f.c_str(), p->id, kHostErrorInvalidArgument, "null routine");
   const bool lengthRoutine =
       which == ParameterRoutine::Allocation || which == ParameterRoutine::LengthQuery;
   if (lengthRoutine && !p->IsVariableLength())
     return Refuse(f.c_str(), p->id, kHostErrorState,
                   "parameter '" + p->id + "' does not have a variable length");
   switch (which) {
-    case ParameterRoutine::Lock: p->lock = reinterpret_cast<api_parameter_lock_routine>(routine); break;
+    case ParameterRoutine::Lock:
+      p->lock = reinterpret_cast<api_parameter_lock_routine>(routine);
+      break;
     case ParameterRoutine::Unlock:
       p->unlock = reinterpret_cast<api_parameter_unlock_routine>(routine);
       break;

@@ -26,40 +26,66 @@ api_bool Locked(F&& f) {
 using R = DefinitionRecorder;
 
 // ModuleDefinition group
-api_bool EnterModuleDefinitionContext() { return Locked([](R& r) { return r.EnterModuleContext(); }); }
-api_bool ExitModuleDefinitionContext() { return Locked([](R& r) { return r.ExitModuleContext(); }); }
+api_bool EnterModuleDefinitionContext() {
+  return Locked([](R& r) { return r.EnterModuleContext(); });
+}
+api_bool ExitModuleDefinitionContext() {
+  return Locked([](R& r) { return r.ExitModuleContext(); });
+}
 api_bool SetModuleAllocationRoutine(api_module_allocation_routine f) {
-  return Locked([&](R& r) { return r.SetModuleRoutine(R::ModuleRoutine::Allocation, reinterpret_cast<void*>(f)); });
+  return Locked([&](R& r) {
+    return r.SetModuleRoutine(R::ModuleRoutine::Allocation, reinterpret_cast<void*>(f));
+  });
 }
 api_bool SetModuleDeallocationRoutine(api_module_deallocation_routine f) {
-  return Locked([&](R& r) { return r.SetModuleRoutine(R::ModuleRoutine::Deallocation, reinterpret_cast<void*>(f)); });
+  return Locked([&](R& r) {
+    return r.SetModuleRoutine(R::ModuleRoutine::Deallocation, reinterpret_cast<void*>(f));
+  });
 }
 api_bool SetModuleOnLoadRoutine(api_module_routine f) {
-  return Locked([&](R& r) { return r.SetModuleRoutine(R::ModuleRoutine::OnLoad, reinterpret_cast<void*>(f)); });
+  return Locked([&](R& r) {
+    return r.SetModuleRoutine(R::ModuleRoutine::OnLoad, reinterpret_cast<void*>(f));
+  });
 }
 api_bool SetModuleOnUnloadRoutine(api_module_routine f) {
-  return Locked([&](R& r) { return r.SetModuleRoutine(R::ModuleRoutine::OnUnload, reinterpret_cast<void*>(f)); });
+  return Locked([&](R& r) {
+    return r.SetModuleRoutine(R::ModuleRoutine::OnUnload, reinterpret_cast<void*>(f));
+  });
 }
 
 // ProcessDefinition group: contexts, processes, parameters
-api_bool EnterProcessDefinitionContext() { return Locked([](R& r) { return r.EnterProcessContext(); }); }
-api_bool ExitProcessDefinitionContext() { return Locked([](R& r) { return r.ExitProcessContext(); }); }
+api_bool EnterProcessDefinitionContext() {
+  return Locked([](R& r) { return r.EnterProcessContext(); });
+}
+api_bool ExitProcessDefinitionContext() {
+  return Locked([](R& r) { return r.ExitProcessContext(); });
+}
 api_bool BeginProcessDefinition(api_handle p, const char* id) {
   return Locked([&](R& r) { return r.BeginProcess(p, id); });
 }
-api_bool EndProcessDefinition() { return Locked([](R& r) { return r.EndProcess(); }); }
+api_bool EndProcessDefinition() {
+  return Locked([](R& r) { return r.EndProcess(); });
+}
 api_bool BeginParameterDefinition(api_handle p, const char* id, int32_t type) {
   return Locked([&](R& r) { return r.BeginParameter(p, id, type); });
 }
-api_bool EndParameterDefinition() { return Locked([](R& r) { return r.EndParameter(); }); }
+api_bool EndParameterDefinition() {
+  return Locked([](R& r) { return r.EndParameter(); });
+}
 api_bool BeginTableColumnDefinition(api_handle p, const char* id, int32_t type) {
   return Locked([&](R& r) { return r.BeginColumn(p, id, type); });
 }
-api_bool EndTableColumnDefinition() { return Locked([](R& r) { return r.EndColumn(); }); }
+api_bool EndTableColumnDefinition() {
+  return Locked([](R& r) { return r.EndColumn(); });
+}
 
 // Process properties
-api_bool SetProcessCategory(const char* c) { return Locked([&](R& r) { return r.SetProcessCategory(c); }); }
-api_bool SetProcessVersion(uint32_t v) { return Locked([&](R& r) { return r.SetProcessVersion(v); }); }
+api_bool SetProcessCategory(const char* c) {
+  return Locked([&](R& r) { return r.SetProcessCategory(c); });
+}
+api_bool SetProcessVersion(uint32_t v) {
+  return Locked([&](R& r) { return r.SetProcessVersion(v); });
+}
 api_bool SetProcessAliasIdentifiers(const char* a) {
   return Locked([&](R& r) { return r.SetProcessAliases(a); });
 }
@@ -89,48 +115,49 @@ api_bool SetProcessIconSmallImageFile(const char16_t* path) {
 }
 
 // Process routines: one adapter per setter, recorded under the setter's name.
-#define HOSTAPP_PROCESS_ROUTINE_SETTERS(X)                                                     \
-  X(SetProcessAssignmentRoutine, api_instance_assign_routine)                                  \
-  X(SetProcessBrowseDocumentationRoutine, api_process_bool_routine)                            \
-  X(SetProcessClassInitializationRoutine, api_process_class_init_routine)                      \
-  X(SetProcessClonationRoutine, api_instance_clone_routine)                                    \
-  X(SetProcessTestClonationRoutine, api_instance_clone_routine)                                \
-  X(SetProcessCommandLineProcessingRoutine, api_process_command_line_routine)                  \
-  X(SetProcessCreationRoutine, api_process_create_routine)                                     \
-  X(SetProcessDefaultInterfaceSelectionRoutine, api_process_interface_routine)                 \
-  X(SetProcessDestructionRoutine, api_instance_routine)                                        \
-  X(SetProcessEditPreferencesRoutine, api_process_bool_routine)                                \
-  X(SetProcessExecutionPreferencesRoutine, api_process_bool_routine)                           \
-  X(SetProcessExecutionRoutine, api_view_bool_routine)                                         \
-  X(SetProcessExecutionValidationRoutine, api_view_validation_routine)                         \
-  X(SetProcessGlobalExecutionRoutine, api_instance_bool_routine)                               \
-  X(SetProcessGlobalExecutionValidationRoutine, api_instance_validation_routine)               \
-  X(SetProcessHistoryUpdateValidationRoutine, api_view_bool_routine)                           \
-  X(SetProcessIPCGetStatusRoutine, api_process_ipc_status_routine)                             \
-  X(SetProcessIPCSetParametersRoutine, api_process_ipc_routine)                                \
-  X(SetProcessIPCStartRoutine, api_process_ipc_routine)                                        \
-  X(SetProcessIPCStopRoutine, api_process_ipc_routine)                                         \
-  X(SetProcessImageExecutionRoutine, api_image_execution_routine)                              \
-  X(SetProcessImageExecutionValidationRoutine, api_image_validation_routine)                   \
-  X(SetProcessInitializationRoutine, api_instance_bool_routine)                                \
-  X(SetProcessInterfaceSelectionRoutine, api_instance_interface_routine)                       \
-  X(SetProcessInterfaceValidationRoutine, api_instance_interface_validation_routine)           \
-  X(SetProcessMaskValidationRoutine, api_mask_validation_routine)                              \
-  X(SetProcessPostExecutionRoutine, api_view_routine)                                          \
-  X(SetProcessPostGlobalExecutionRoutine, api_instance_routine)                                \
-  X(SetProcessPostReadingRoutine, api_instance_routine)                                        \
-  X(SetProcessPostWritingRoutine, api_instance_routine)                                        \
-  X(SetProcessPreExecutionRoutine, api_view_bool_routine)                                      \
-  X(SetProcessPreGlobalExecutionRoutine, api_instance_bool_routine)                            \
-  X(SetProcessPreReadingRoutine, api_instance_bool_routine)                                    \
-  X(SetProcessPreWritingRoutine, api_instance_bool_routine)                                    \
-  X(SetProcessSetServerHandleRoutine, api_instance_set_server_routine)                         \
-  X(SetProcessUndoModeRoutine, api_view_undo_routine)                                          \
+#define HOSTAPP_PROCESS_ROUTINE_SETTERS(X)                                           \
+  X(SetProcessAssignmentRoutine, api_instance_assign_routine)                        \
+  X(SetProcessBrowseDocumentationRoutine, api_process_bool_routine)                  \
+  X(SetProcessClassInitializationRoutine, api_process_class_init_routine)            \
+  X(SetProcessClonationRoutine, api_instance_clone_routine)                          \
+  X(SetProcessTestClonationRoutine, api_instance_clone_routine)                      \
+  X(SetProcessCommandLineProcessingRoutine, api_process_command_line_routine)        \
+  X(SetProcessCreationRoutine, api_process_create_routine)                           \
+  X(SetProcessDefaultInterfaceSelectionRoutine, api_process_interface_routine)       \
+  X(SetProcessDestructionRoutine, api_instance_routine)                              \
+  X(SetProcessEditPreferencesRoutine, api_process_bool_routine)                      \
+  X(SetProcessExecutionPreferencesRoutine, api_process_bool_routine)                 \
+  X(SetProcessExecutionRoutine, api_view_bool_routine)                               \
+  X(SetProcessExecutionValidationRoutine, api_view_validation_routine)               \
+  X(SetProcessGlobalExecutionRoutine, api_instance_bool_routine)                     \
+  X(SetProcessGlobalExecutionValidationRoutine, api_instance_validation_routine)     \
+  X(SetProcessHistoryUpdateValidationRoutine, api_view_bool_routine)                 \
+  X(SetProcessIPCGetStatusRoutine, api_process_ipc_status_routine)                   \
+  X(SetProcessIPCSetParametersRoutine, api_process_ipc_routine)                      \
+  X(SetProcessIPCStartRoutine, api_process_ipc_routine)                              \
+  X(SetProcessIPCStopRoutine, api_process_ipc_routine)                               \
+  X(SetProcessImageExecutionRoutine, api_image_execution_routine)                    \
+  X(SetProcessImageExecutionValidationRoutine, api_image_validation_routine)         \
+  X(SetProcessInitializationRoutine, api_instance_bool_routine)                      \
+  X(SetProcessInterfaceSelectionRoutine, api_instance_interface_routine)             \
+  X(SetProcessInterfaceValidationRoutine, api_instance_interface_validation_routine) \
+  X(SetProcessMaskValidationRoutine, api_mask_validation_routine)                    \
+  X(SetProcessPostExecutionRoutine, api_view_routine)                                \
+  X(SetProcessPostGlobalExecutionRoutine, api_instance_routine)                      \
+  X(SetProcessPostReadingRoutine, api_instance_routine)                              \
+  X(SetProcessPostWritingRoutine, api_instance_routine)                              \
+  X(SetProcessPreExecutionRoutine, api_view_bool_routine)                            \
+  X(SetProcessPreGlobalExecutionRoutine, api_instance_bool_routine)                  \
+  X(SetProcessPreReadingRoutine, api_instance_bool_routine)                          \
+  X(SetProcessPreWritingRoutine, api_instance_bool_routine)                          \
+  X(SetProcessSetServerHandleRoutine, api_instance_set_server_routine)               \
+  X(SetProcessUndoModeRoutine, api_view_undo_routine)                                \
   X(SetProcessValidationRoutine, api_instance_validation_routine)
 
-#define HOSTAPP_DEFINE_ROUTINE_SETTER(Name, Type)                                              \
-  api_bool Name(Type routine) {                                                                \
-    return Locked([&](R& r) { return r.SetProcessRoutine(#Name, reinterpret_cast<void*>(routine)); }); \
+#define HOSTAPP_DEFINE_ROUTINE_SETTER(Name, Type)                                            \
+  api_bool Name(Type routine) {                                                              \
+    return Locked(                                                                           \
+        [&](R& r) { return r.SetProcessRoutine(#Name, reinterpret_cast<void*>(routine)); }); \
   }
 HOSTAPP_PROCESS_ROUTINE_SETTERS(HOSTAPP_DEFINE_ROUTINE_SETTER)
 #undef HOSTAPP_DEFINE_ROUTINE_SETTER
@@ -139,8 +166,12 @@ HOSTAPP_PROCESS_ROUTINE_SETTERS(HOSTAPP_DEFINE_ROUTINE_SETTER)
 api_bool SetParameterProcessVersionRange(uint32_t first, uint32_t last) {
   return Locked([&](R& r) { return r.SetParameterVersionRange(first, last); });
 }
-api_bool SetParameterRequired(api_bool v) { return Locked([&](R& r) { return r.SetParameterRequired(v); }); }
-api_bool SetParameterReadOnly(api_bool v) { return Locked([&](R& r) { return r.SetParameterReadOnly(v); }); }
+api_bool SetParameterRequired(api_bool v) {
+  return Locked([&](R& r) { return r.SetParameterRequired(v); });
+}
+api_bool SetParameterReadOnly(api_bool v) {
+  return Locked([&](R& r) { return r.SetParameterReadOnly(v); });
+}
 api_bool SetParameterAliasIdentifiers(const char* a) {
   return Locked([&](R& r) { return r.SetParameterAliases(a); });
 }
@@ -151,26 +182,42 @@ api_bool SetParameterScriptComment(const char16_t* t) {
   return Locked([&](R& r) { return r.SetParameterScriptComment(t); });
 }
 api_bool SetParameterLockRoutine(api_parameter_lock_routine f) {
-  return Locked([&](R& r) { return r.SetParameterRoutine(R::ParameterRoutine::Lock, reinterpret_cast<void*>(f)); });
+  return Locked([&](R& r) {
+    return r.SetParameterRoutine(R::ParameterRoutine::Lock, reinterpret_cast<void*>(f));
+  });
 }
 api_bool SetParameterUnlockRoutine(api_parameter_unlock_routine f) {
-  return Locked([&](R& r) { return r.SetParameterRoutine(R::ParameterRoutine::Unlock, reinterpret_cast<void*>(f)); });
+  return Locked([&](R& r) {
+    return r.SetParameterRoutine(R::ParameterRoutine::Unlock, reinterpret_cast<void*>(f));
+  });
 }
 api_bool SetParameterValidationRoutine(api_parameter_validation_routine f) {
-  return Locked([&](R& r) { return r.SetParameterRoutine(R::ParameterRoutine::Validation, reinterpret_cast<void*>(f)); });
+  return Locked([&](R& r) {
+    return r.SetParameterRoutine(R::ParameterRoutine::Validation, reinterpret_cast<void*>(f));
+  });
 }
 api_bool SetParameterAllocationRoutine(api_parameter_allocation_routine f) {
-  return Locked([&](R& r) { return r.SetParameterRoutine(R::ParameterRoutine::Allocation, reinterpret_cast<void*>(f)); });
+  return Locked([&](R& r) {
+    return r.SetParameterRoutine(R::ParameterRoutine::Allocation, reinterpret_cast<void*>(f));
+  });
 }
 api_bool SetParameterLengthQueryRoutine(api_parameter_length_routine f) {
-  return Locked([&](R& r) { return r.SetParameterRoutine(R::ParameterRoutine::LengthQuery, reinterpret_cast<void*>(f)); });
+  return Locked([&](R& r) {
+    return r.SetParameterRoutine(R::ParameterRoutine::LengthQuery, reinterpret_cast<void*>(f));
+  });
 }
-api_bool SetDefaultNumericValue(double v) { return Locked([&](R& r) { return r.SetDefaultNumeric(v); }); }
-api_bool SetDefaultBooleanValue(api_bool v) { return Locked([&](R& r) { return r.SetDefaultBoolean(v); }); }
+api_bool SetDefaultNumericValue(double v) {
+  return Locked([&](R& r) { return r.SetDefaultNumeric(v); });
+}
+api_bool SetDefaultBooleanValue(api_bool v) {
+  return Locked([&](R& r) { return r.SetDefaultBoolean(v); });
+}
 api_bool SetDefaultStringValue(const char16_t* v) {
   return Locked([&](R& r) { return r.SetDefaultString(v); });
 }
-api_bool SetPrecision(int32_t p) { return Locked([&](R& r) { return r.SetPrecision(p); }); }
+api_bool SetPrecision(int32_t p) {
+  return Locked([&](R& r) { return r.SetPrecision(p); });
+}
 api_bool SetScientificNotation(api_bool on) {
   return Locked([&](R& r) { return r.SetScientificNotation(on); });
 }
@@ -210,10 +257,14 @@ bool DefinitionContextOpen() {
 }
 
 void RegisterDefinitionServices(ServiceRegistry& registry) {
-  HOSTAPP_REGISTER(registry, ModuleDefinition, EnterModuleDefinitionContext, EnterModuleDefinitionContext);
-  HOSTAPP_REGISTER(registry, ModuleDefinition, ExitModuleDefinitionContext, ExitModuleDefinitionContext);
-  HOSTAPP_REGISTER(registry, ModuleDefinition, SetModuleAllocationRoutine, SetModuleAllocationRoutine);
-  HOSTAPP_REGISTER(registry, ModuleDefinition, SetModuleDeallocationRoutine, SetModuleDeallocationRoutine);
+  HOSTAPP_REGISTER(registry, ModuleDefinition, EnterModuleDefinitionContext,
+                   EnterModuleDefinitionContext);
+  HOSTAPP_REGISTER(registry, ModuleDefinition, ExitModuleDefinitionContext,
+                   ExitModuleDefinitionContext);
+  HOSTAPP_REGISTER(registry, ModuleDefinition, SetModuleAllocationRoutine,
+                   SetModuleAllocationRoutine);
+  HOSTAPP_REGISTER(registry, ModuleDefinition, SetModuleDeallocationRoutine,
+                   SetModuleDeallocationRoutine);
   HOSTAPP_REGISTER(registry, ModuleDefinition, SetModuleOnLoadRoutine, SetModuleOnLoadRoutine);
   HOSTAPP_REGISTER(registry, ModuleDefinition, SetModuleOnUnloadRoutine, SetModuleOnUnloadRoutine);
 

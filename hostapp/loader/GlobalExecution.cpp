@@ -47,8 +47,8 @@ GlobalExecutionResult ExecuteGlobal(const ProcessDefinition& process, api_handle
   }
   const bool ok = execute(instance) != 0;
   if (after != nullptr) after(instance);
-  result.outcome = ok ? GlobalExecutionResult::Outcome::Succeeded
-                      : GlobalExecutionResult::Outcome::Failed;
+  result.outcome =
+      ok ? GlobalExecutionResult::Outcome::Succeeded : GlobalExecutionResult::Outcome::Failed;
   return result;
 }
 

@@ -28,7 +28,8 @@ InstanceParameters ReadInstanceParameters(const ProcessInstance& instance) {
     p.targetItems.emplace_back(CellText(row[0]), CellText(row[1]));
   }
   p.outputDirectory = As<std::u16string>(instance.Read("outputDirectory"), "outputDirectory");
-  p.overwriteExistingFiles = As<bool>(instance.Read("overwriteExistingFiles"), "overwriteExistingFiles");
+  p.overwriteExistingFiles =
+      As<bool>(instance.Read("overwriteExistingFiles"), "overwriteExistingFiles");
   p.useWeightPostfix = As<bool>(instance.Read("useWeightPostfix"), "useWeightPostfix");
   p.usePSFScaleSNR = As<bool>(instance.Read("usePSFScaleSNR"), "usePSFScaleSNR");
   p.version = As<double>(instance.Read("version"), "version");

@@ -87,15 +87,18 @@ void DescribeParameter(std::ostream& out, const ParameterDefinition& p, const st
   if (p.precision) Field(out, in, "precision", std::to_string(*p.precision));
   if (p.scientificNotation) Field(out, in, "scientific", *p.scientificNotation ? "yes" : "no");
   if (p.numericRange)
-    Field(out, in, "range", Number(p.numericRange->first) + " to " + Number(p.numericRange->second));
+    Field(out, in, "range",
+          Number(p.numericRange->first) + " to " + Number(p.numericRange->second));
   if (p.stringLengthLimits)
     Field(out, in, "length", Limits(p.stringLengthLimits->first, p.stringLengthLimits->second));
   if (p.allowedCharacters) Field(out, in, "characters", Quoted(*p.allowedCharacters));
-  if (p.tableRowLimits) Field(out, in, "rows", Limits(p.tableRowLimits->first, p.tableRowLimits->second));
+  if (p.tableRowLimits)
+    Field(out, in, "rows", Limits(p.tableRowLimits->first, p.tableRowLimits->second));
   if (p.firstProcessVersion != 0 || p.lastProcessVersion != 0)
     Field(out, in, "process versions",
           std::to_string(p.firstProcessVersion) + " to " +
-              (p.lastProcessVersion == 0 ? std::string("current") : std::to_string(p.lastProcessVersion)));
+              (p.lastProcessVersion == 0 ? std::string("current")
+                                         : std::to_string(p.lastProcessVersion)));
   if (!p.aliases.empty()) Field(out, in, "aliases", p.aliases);
   if (!p.description.empty()) Field(out, in, "description", Utf8(p.description));
   if (!p.scriptComment.empty()) Field(out, in, "script comment", Utf8(p.scriptComment));
@@ -138,7 +141,8 @@ void DescribeProcess(std::ostream& out, const ProcessDefinition& p) {
   Field(out, in, "routines", routines.empty() ? "(none)" : routines);
   out << in << "parameters:\n";
   if (p.parameters.empty()) out << in << "  (none)\n";
-  for (const ParameterDefinition& parameter : p.parameters) DescribeParameter(out, parameter, in + "  ");
+  for (const ParameterDefinition& parameter : p.parameters)
+    DescribeParameter(out, parameter, in + "  ");
 }
 
 }  // namespace

@@ -14,9 +14,8 @@ namespace hostapp {
 void DescribeModule(const LoadedModule& module, std::ostream& out);
 
 // The same from the parts (no library needed); `path` may be empty.
-void DescribeModule(const ModuleIdentification& identification,
-                    const ModuleDefinition& definitions, const std::string& path,
-                    std::ostream& out);
+void DescribeModule(const ModuleIdentification& identification, const ModuleDefinition& definitions,
+                    const std::string& path, std::ostream& out);
 
 }  // namespace hostapp
 

@@ -88,17 +88,20 @@ std::unique_ptr<LoadedModule> LoadedModule::Load(const std::string& path) {
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
     const char* why = dlerror();
-    throw ModuleLoadError("cannot load module " + path + ": " + (why != nullptr ? why : "unknown error"));
+    throw ModuleLoadError("cannot load module " + path + ": " +
+                          (why != nullptr ? why : "unknown error"));
   }
   LibraryGuard guard(handle);
 
   ModuleEntryPoints entryPoints;
-  entryPoints.identify = Symbol<IdentifyPixInsightModule_fn>(handle, "IdentifyPixInsightModule", path);
+  entryPoints.identify =
+      Symbol<IdentifyPixInsightModule_fn>(handle, "IdentifyPixInsightModule", path);
   entryPoints.initialize =
       Symbol<InitializePixInsightModule_fn>(handle, "InitializePixInsightModule", path);
   entryPoints.install = Symbol<InstallPixInsightModule_fn>(handle, "InstallPixInsightModule", path);
   if (resident)
-    throw ModuleLoadError("cannot load module " + path + ": the library is already loaded in this process");
+    throw ModuleLoadError("cannot load module " + path +
+                          ": the library is already loaded in this process");
 
   std::unique_ptr<LoadedModule> module = Attach(path, entryPoints);
   module->library_ = guard.Release();

@@ -94,7 +94,8 @@ void CheckString(const ParameterDefinition& p, const std::u16string& s, api_size
   if (p.allowedCharacters && !p.allowedCharacters->empty())
     for (char16_t c : s)
       if (p.allowedCharacters->find(c) == std::u16string::npos)
-        Fail(p, "character '" + Utf16ToUtf8(std::u16string(1, c)) + "' is not allowed" + RowText(row));
+        Fail(p,
+             "character '" + Utf16ToUtf8(std::u16string(1, c)) + "' is not allowed" + RowText(row));
 }
 
 void WriteCell(const ParameterDefinition& p, api_handle instance, api_size row,

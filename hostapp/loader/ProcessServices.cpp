@@ -48,7 +48,8 @@ api_bool BrowseProcessDocumentation(api_handle process, uint32_t /*flags*/) {
     SetHostError(kHostErrorInvalidHandle, std::string("Unknown process handle"));
     return 0;
   }
-  SetHostError(kHostErrorState, "No documentation browser: cannot show the documentation of " + p->id);
+  SetHostError(kHostErrorState,
+               "No documentation browser: cannot show the documentation of " + p->id);
   return 0;
 }
 

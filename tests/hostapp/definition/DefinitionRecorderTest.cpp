@@ -69,7 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
                     [](R& r) { return r.SetModuleRoutine(R::ModuleRoutine::OnUnload, Routine()); },
                     kState},
         RefusalCase{"NullModuleRoutine", [](R& r) { return r.EnterModuleContext(); },
-                    [](R& r) { return r.SetModuleRoutine(R::ModuleRoutine::OnLoad, nullptr); }, kArg},
+                    [](R& r) { return r.SetModuleRoutine(R::ModuleRoutine::OnLoad, nullptr); },
+                    kArg},
         RefusalCase{"ExitModuleWithProcessContextOpen",
                     [](R& r) { return r.EnterModuleContext() && r.EnterProcessContext(); },
                     [](R& r) { return r.ExitModuleContext(); }, kState},
@@ -77,13 +78,11 @@ INSTANTIATE_TEST_SUITE_P(
                     [](R& r) { return r.ExitProcessContext(); }, kState},
         RefusalCase{"SecondProcessWhileOneIsOpen", OpenProcess,
                     [](R& r) { return r.BeginProcess(&s_column, "Q"); }, kState},
-        RefusalCase{"ProcessIdNotAnIdentifier",
-                    [](R& r) { return r.EnterProcessContext(); },
+        RefusalCase{"ProcessIdNotAnIdentifier", [](R& r) { return r.EnterProcessContext(); },
                     [](R& r) { return r.BeginProcess(&s_process, "1st"); }, kArg},
         RefusalCase{"NullProcessHandle", [](R& r) { return r.EnterProcessContext(); },
                     [](R& r) { return r.BeginProcess(nullptr, "P"); }, kArg},
-        RefusalCase{"ProcessDefinedTwice",
-                    [](R& r) { return OpenProcess(r) && r.EndProcess(); },
+        RefusalCase{"ProcessDefinedTwice", [](R& r) { return OpenProcess(r) && r.EndProcess(); },
                     [](R& r) { return r.BeginProcess(&s_column, "P"); }, kArg},
         RefusalCase{"ProcessSetterWithoutProcess", [](R& r) { return r.EnterProcessContext(); },
                     [](R& r) { return r.SetProcessVersion(1); }, kState},
@@ -101,11 +100,9 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"ParameterIdWithSpace", OpenProcess,
                     [](R& r) { return r.BeginParameter(&s_parameter, "a b", API_PARTYPE_DOUBLE); },
                     kArg},
-        RefusalCase{"ColumnOutsideTable",
-                    [](R& r) { return OpenParameter(r, API_PARTYPE_STRING); },
+        RefusalCase{"ColumnOutsideTable", [](R& r) { return OpenParameter(r, API_PARTYPE_STRING); },
                     [](R& r) { return r.BeginColumn(&s_column, "c", API_PARTYPE_STRING); }, kState},
-        RefusalCase{"TableColumnOfTables",
-                    [](R& r) { return OpenParameter(r, API_PARTYPE_TABLE); },
+        RefusalCase{"TableColumnOfTables", [](R& r) { return OpenParameter(r, API_PARTYPE_TABLE); },
                     [](R& r) { return r.BeginColumn(&s_column, "c", API_PARTYPE_TABLE); }, kArg},
         RefusalCase{"EndParameterWithColumnOpen",
                     [](R& r) {
@@ -131,18 +128,18 @@ INSTANTIATE_TEST_SUITE_P(
                              r.SetParameterRoutine(R::ParameterRoutine::LengthQuery, Routine());
                     },
                     [](R& r) { return r.EndParameter(); }, kState},
-        RefusalCase{"AllocationRoutineForBoolean",
-                    [](R& r) { return OpenParameter(r, API_PARTYPE_BOOLEAN); },
-                    [](R& r) { return r.SetParameterRoutine(R::ParameterRoutine::Allocation, Routine()); },
-                    kState},
+        RefusalCase{
+            "AllocationRoutineForBoolean",
+            [](R& r) { return OpenParameter(r, API_PARTYPE_BOOLEAN); },
+            [](R& r) { return r.SetParameterRoutine(R::ParameterRoutine::Allocation, Routine()); },
+            kState},
         RefusalCase{"NumericDefaultForBoolean",
                     [](R& r) { return OpenParameter(r, API_PARTYPE_BOOLEAN); },
                     [](R& r) { return r.SetDefaultNumeric(1.0); }, kState},
         RefusalCase{"StringDefaultForDouble",
                     [](R& r) { return OpenParameter(r, API_PARTYPE_DOUBLE); },
                     [](R& r) { return r.SetDefaultString(u"x"); }, kState},
-        RefusalCase{"RowLimitsForString",
-                    [](R& r) { return OpenParameter(r, API_PARTYPE_STRING); },
+        RefusalCase{"RowLimitsForString", [](R& r) { return OpenParameter(r, API_PARTYPE_STRING); },
                     [](R& r) { return r.SetTableRowLimits(0, 2); }, kState},
         RefusalCase{"InvertedNumericRange",
                     [](R& r) { return OpenParameter(r, API_PARTYPE_DOUBLE); },
@@ -203,11 +200,10 @@ TEST(DefinitionRecorder, ModuleContextStartsAFreshRecord) {
 TEST(DefinitionServices, EveryDefinitionFunctionTheModuleBindsIsImplemented) {
   std::vector<std::string> missing;
   for (const std::string& name : DeclaredHostFunctionNames()) {
-    const bool ours = name.rfind("ModuleDefinition/", 0) == 0 ||
-                      name.rfind("ProcessDefinition/", 0) == 0 ||
-                      name == "Process/CloneProcessInstance" ||
-                      name == "Global/LaunchProcessInstance" ||
-                      name == "Global/BrowseProcessDocumentation";
+    const bool ours =
+        name.rfind("ModuleDefinition/", 0) == 0 || name.rfind("ProcessDefinition/", 0) == 0 ||
+        name == "Process/CloneProcessInstance" || name == "Global/LaunchProcessInstance" ||
+        name == "Global/BrowseProcessDocumentation";
     if (ours && ResolveHostFunction(name.c_str()) == nullptr) missing.push_back(name);
   }
   EXPECT_TRUE(missing.empty()) << missing.size() << " missing, first: " << missing.front();

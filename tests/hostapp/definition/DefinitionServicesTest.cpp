@@ -24,8 +24,10 @@ TEST(DefinitionServices, RecordsTheFakeModuleInCallOrder) {
   std::vector<std::string> tableCalls;
   bool inTable = false;
   for (const DefinitionCall& c : m.calls) {
-    if (c.function == "ProcessDefinition/BeginParameterDefinition") inTable = c.detail == "items table";
-    if (inTable) tableCalls.push_back(c.function.substr(18) + (c.detail.empty() ? "" : " " + c.detail));
+    if (c.function == "ProcessDefinition/BeginParameterDefinition")
+      inTable = c.detail == "items table";
+    if (inTable)
+      tableCalls.push_back(c.function.substr(18) + (c.detail.empty() ? "" : " " + c.detail));
     if (c.function == "ProcessDefinition/EndParameterDefinition") inTable = false;
   }
   const std::vector<std::string> expected = {
@@ -72,7 +74,8 @@ TEST(DefinitionServices, KeepsProcessPropertiesRoutinesAndParameters) {
   EXPECT_EQ(p.Routine("SetProcessAssignmentRoutine"), nullptr);
 
   std::vector<std::string> ids;
-  for (const ParameterDefinition& q : p.parameters) ids.push_back(q.id + ":" + ParameterTypeName(q.typeCode));
+  for (const ParameterDefinition& q : p.parameters)
+    ids.push_back(q.id + ":" + ParameterTypeName(q.typeCode));
   EXPECT_EQ(ids, (std::vector<std::string>{"items:table", "label:string", "enabled:boolean",
                                            "frozen:boolean", "gain:double"}));
   const ParameterDefinition& items = p.parameters[0];
@@ -104,7 +107,8 @@ TEST(DefinitionServices, ARefusedCallReportsThroughTheHostsLastError) {
   std::u16string text(length, u'\0');
   ASSERT_EQ(FAKE_HOST_FN(Global, ErrorMessage)(code, text.data(), &length), 1);
   text.resize(length - 1);
-  EXPECT_EQ(text, u"ProcessDefinition/BeginProcessDefinition: outside the process definition context");
+  EXPECT_EQ(text,
+            u"ProcessDefinition/BeginProcessDefinition: outside the process definition context");
   EXPECT_TRUE(DefinitionContextOpen() == false);
   ResetRecordedDefinitions();
 }

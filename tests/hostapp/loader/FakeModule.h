@@ -15,7 +15,7 @@
 #include "hostapp/services/Resolver.h"
 
 // A host function "Group/Function" as a module binds it.
-#define FAKE_HOST_FN(Group, Function)                \
+#define FAKE_HOST_FN(Group, Function)                  \
   reinterpret_cast<HostAPI_##Group##_##Function##_fn>( \
       hostapp::ResolveHostFunction(#Group "/" #Function))
 

@@ -67,7 +67,8 @@ int32_t Initialize(api_handle module, api_function_resolver resolver, uint32_t v
   s.calls.push_back("initialize " + std::to_string(version) + (module != nullptr ? "" : " null"));
   Host<HostAPI_ModuleDefinition_EnterModuleDefinitionContext_fn>(
       resolver, "ModuleDefinition/EnterModuleDefinitionContext")();
-  Host<HostAPI_ModuleDefinition_SetModuleOnLoadRoutine_fn>(resolver, "ModuleDefinition/SetModuleOnLoadRoutine")(&OnLoad);
+  Host<HostAPI_ModuleDefinition_SetModuleOnLoadRoutine_fn>(
+      resolver, "ModuleDefinition/SetModuleOnLoadRoutine")(&OnLoad);
   Host<HostAPI_ModuleDefinition_SetModuleOnUnloadRoutine_fn>(
       resolver, "ModuleDefinition/SetModuleOnUnloadRoutine")(&OnUnload);
   if (!s.leaveContextOpen)
@@ -85,8 +86,8 @@ class ModuleHandshake : public ::testing::Test {
 
 TEST_F(ModuleHandshake, InstallsIdentifiesInitialisesThenCallsTheLoadRoutine) {
   std::unique_ptr<LoadedModule> m = LoadedModule::Attach("handshake", kEntryPoints);
-  EXPECT_EQ(s.calls, (std::vector<std::string>{"install 0", "identify 0", "identify 1", "identify 255",
-                                               "initialize 387", "load routine"}));
+  EXPECT_EQ(s.calls, (std::vector<std::string>{"install 0", "identify 0", "identify 1",
+                                               "identify 255", "initialize 387", "load routine"}));
   EXPECT_TRUE(m->IsLoaded());
   EXPECT_EQ(m->Identification().name, "Handshake");
   EXPECT_EQ(m->Identification().version, "V1");
@@ -119,7 +120,8 @@ TEST_P(ModuleHandshakeRefusals, RefuseWithOneMessageNamingTheModule) {
     LoadedModule::Attach("handshake", kEntryPoints);
     FAIL() << "attached";
   } catch (const ModuleLoadError& e) {
-    EXPECT_EQ(std::string(e.what()), std::string("cannot load module handshake: ") + GetParam().message);
+    EXPECT_EQ(std::string(e.what()),
+              std::string("cannot load module handshake: ") + GetParam().message);
   }
   ASSERT_FALSE(s.calls.empty());
   EXPECT_EQ(s.calls.back(), GetParam().lastCall);

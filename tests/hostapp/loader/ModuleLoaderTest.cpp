@@ -2,10 +2,9 @@
 // The library's globals exist once per process while it is loaded, so the
 // tests share one load, made on first use and unloaded when the test program
 // ends.
+#include <dlfcn.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <dlfcn.h>
 
 #include <filesystem>
 #include <fstream>
@@ -66,7 +65,9 @@ TEST(ModuleLoader, CopiesTheIdentificationRecord) {
   EXPECT_EQ(id.name, "TRVXnml");
   EXPECT_EQ(id.version, "PIXINSIGHT_MODULE_VERSION_1.0.5.0.eng");
   ASSERT_TRUE(id.description.has_value());
-  EXPECT_EQ(id.description->rfind(u"Converts TRV xnml images into Local Normalization '.xnml' files.\n", 0), 0u);
+  EXPECT_EQ(id.description->rfind(
+                u"Converts TRV xnml images into Local Normalization '.xnml' files.\n", 0),
+            0u);
   EXPECT_FALSE(id.company.has_value());
   EXPECT_TRUE(id.author.has_value());
   EXPECT_TRUE(id.copyright.has_value());
@@ -81,29 +82,47 @@ TEST(ModuleLoader, CopiesTheIdentificationRecord) {
 
 TEST(ModuleLoader, RecordsTheProcessDefinitionSequenceInOrder) {
   const std::vector<std::string> names = Module().Definitions().CallNames();
-  auto from = std::find(names.begin(), names.end(), "ProcessDefinition/EnterProcessDefinitionContext");
+  auto from =
+      std::find(names.begin(), names.end(), "ProcessDefinition/EnterProcessDefinitionContext");
   auto to = std::find(names.begin(), names.end(), "ProcessDefinition/ExitProcessDefinitionContext");
   ASSERT_NE(from, names.end());
   ASSERT_NE(to, names.end());
   std::vector<std::string> process;
   for (auto it = from; it <= to; ++it) process.push_back(it->substr(it->find('/') + 1));
 
-  std::vector<std::string> expected = {
-      "EnterProcessDefinitionContext", "BeginProcessDefinition", "SetProcessCategory",
-      "SetProcessVersion", "SetProcessDescription", "SetProcessIconSVGFile",
-      "SetProcessClassInitializationRoutine", "SetProcessCreationRoutine",
-      "SetProcessDestructionRoutine", "SetProcessClonationRoutine",
-      "SetProcessTestClonationRoutine", "SetProcessSetServerHandleRoutine", "SetProcessAssignmentRoutine",
-      "SetProcessBrowseDocumentationRoutine", "SetProcessExecutionPreferencesRoutine",
-      "SetProcessExecutionValidationRoutine", "SetProcessMaskValidationRoutine",
-      "SetProcessHistoryUpdateValidationRoutine", "SetProcessUndoModeRoutine",
-      "SetProcessPreExecutionRoutine", "SetProcessExecutionRoutine",
-      "SetProcessPostExecutionRoutine", "SetProcessGlobalExecutionValidationRoutine",
-      "SetProcessPreGlobalExecutionRoutine", "SetProcessGlobalExecutionRoutine",
-      "SetProcessPostGlobalExecutionRoutine", "SetProcessDefaultInterfaceSelectionRoutine",
-      "SetProcessInterfaceSelectionRoutine", "SetProcessInterfaceValidationRoutine",
-      "SetProcessPreReadingRoutine", "SetProcessPostReadingRoutine",
-      "SetProcessPreWritingRoutine", "SetProcessPostWritingRoutine"};
+  std::vector<std::string> expected = {"EnterProcessDefinitionContext",
+                                       "BeginProcessDefinition",
+                                       "SetProcessCategory",
+                                       "SetProcessVersion",
+                                       "SetProcessDescription",
+                                       "SetProcessIconSVGFile",
+                                       "SetProcessClassInitializationRoutine",
+                                       "SetProcessCreationRoutine",
+                                       "SetProcessDestructionRoutine",
+                                       "SetProcessClonationRoutine",
+                                       "SetProcessTestClonationRoutine",
+                                       "SetProcessSetServerHandleRoutine",
+                                       "SetProcessAssignmentRoutine",
+                                       "SetProcessBrowseDocumentationRoutine",
+                                       "SetProcessExecutionPreferencesRoutine",
+                                       "SetProcessExecutionValidationRoutine",
+                                       "SetProcessMaskValidationRoutine",
+                                       "SetProcessHistoryUpdateValidationRoutine",
+                                       "SetProcessUndoModeRoutine",
+                                       "SetProcessPreExecutionRoutine",
+                                       "SetProcessExecutionRoutine",
+                                       "SetProcessPostExecutionRoutine",
+                                       "SetProcessGlobalExecutionValidationRoutine",
+                                       "SetProcessPreGlobalExecutionRoutine",
+                                       "SetProcessGlobalExecutionRoutine",
+                                       "SetProcessPostGlobalExecutionRoutine",
+                                       "SetProcessDefaultInterfaceSelectionRoutine",
+                                       "SetProcessInterfaceSelectionRoutine",
+                                       "SetProcessInterfaceValidationRoutine",
+                                       "SetProcessPreReadingRoutine",
+                                       "SetProcessPostReadingRoutine",
+                                       "SetProcessPreWritingRoutine",
+                                       "SetProcessPostWritingRoutine"};
   const std::vector<std::string> common = {"SetParameterProcessVersionRange",
                                            "SetParameterRequired", "SetParameterReadOnly",
                                            "SetParameterLockRoutine"};
@@ -132,7 +151,8 @@ TEST(ModuleLoader, RecordsTheProcessDefinitionSequenceInOrder) {
   expected.push_back("ExitProcessDefinitionContext");
   EXPECT_EQ(process, expected);
 
-  for (const DefinitionCall& c : Module().Definitions().calls) EXPECT_TRUE(c.accepted) << c.function;
+  for (const DefinitionCall& c : Module().Definitions().calls)
+    EXPECT_TRUE(c.accepted) << c.function;
   EXPECT_EQ(names.front(), "ModuleDefinition/EnterModuleDefinitionContext");
   EXPECT_EQ(names.back(), "ModuleDefinition/ExitModuleDefinitionContext");
 }
@@ -144,7 +164,9 @@ TEST(ModuleLoader, KnowsTheProcessAndItsParameters) {
   const ProcessDefinition& p = Module().Process("TRVXnml");
   EXPECT_EQ(p.category, "ImageCalibration");
   EXPECT_EQ(p.version, 261u);
-  EXPECT_EQ(p.description, u"<html>Convert TRV 'xnml_*.xisf' images into Local Normalization '.xnml' files.</html>");
+  EXPECT_EQ(
+      p.description,
+      u"<html>Convert TRV 'xnml_*.xisf' images into Local Normalization '.xnml' files.</html>");
   EXPECT_EQ(p.iconSVGFile, u"@module_icons_dir/TRVXnml.svg");
 
   struct Expected {
@@ -323,9 +345,9 @@ TEST(ModuleLoaderErrors, ALibraryWithoutEntryPoints) {
 
 TEST(ModuleLoaderErrors, TheSameLibraryIsNotLoadedTwice) {
   Module();
-  EXPECT_EQ(LoadError(TRVX_TEST_MODULE_PATH), std::string("cannot load module ") +
-                                                  TRVX_TEST_MODULE_PATH +
-                                                  ": the library is already loaded in this process");
+  EXPECT_EQ(LoadError(TRVX_TEST_MODULE_PATH),
+            std::string("cannot load module ") + TRVX_TEST_MODULE_PATH +
+                ": the library is already loaded in this process");
   EXPECT_TRUE(Module().IsLoaded());
 }
 

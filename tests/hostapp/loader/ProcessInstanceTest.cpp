@@ -63,12 +63,11 @@ TEST_F(FakeInstances, WritingATableSetsTheRowCountFirstThenFillsEachCell) {
   ProcessInstance i = ProcessInstance::Create(Process());
   TakeLog();
   i.Write("items", TableValue{{u"abc", 1.5}, {u"", 2.0}});
-  EXPECT_EQ(TakeLog(), (std::vector<std::string>{
-                           "allocate items 2",
-                           "allocate name[0] 3", "lock name[0]", "unlock name[0]",
-                           "lock weight[0]",
-                           "allocate name[1] 0",  // an empty cell is sized, never locked
-                           "lock weight[1]"}));
+  EXPECT_EQ(TakeLog(),
+            (std::vector<std::string>{"allocate items 2", "allocate name[0] 3", "lock name[0]",
+                                      "unlock name[0]", "lock weight[0]",
+                                      "allocate name[1] 0",  // an empty cell is sized, never locked
+                                      "lock weight[1]"}));
   ASSERT_EQ(Storage(i).rows.size(), 2u);
   EXPECT_EQ(Storage(i).rows[0].name, u"abc");
   EXPECT_EQ(Storage(i).rows[1].weight, 2.0);
