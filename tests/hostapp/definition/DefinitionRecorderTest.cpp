@@ -170,7 +170,7 @@ TEST(DefinitionRecorder, SettersApplyToTheOpenColumnThenToItsTable) {
   ASSERT_TRUE(r.BeginColumn(&s_column, "c", API_PARTYPE_STRING));
   ASSERT_TRUE(r.SetParameterReadOnly(1));
   ASSERT_TRUE(r.SetDefaultString(u"dflt"));
-  ASSERT_TRUE(r.EndColumn() == false);  // no lock routine yet: refused, column stays open
+  EXPECT_FALSE(r.EndColumn());  // no lock routine yet: refused, the column stays open
   ASSERT_TRUE(r.SetParameterRoutine(R::ParameterRoutine::Lock, Routine()));
   ASSERT_TRUE(r.SetParameterRoutine(R::ParameterRoutine::Allocation, Routine()));
   ASSERT_TRUE(r.SetParameterRoutine(R::ParameterRoutine::LengthQuery, Routine()));

@@ -109,7 +109,7 @@ TEST(DefinitionServices, ARefusedCallReportsThroughTheHostsLastError) {
   text.resize(length - 1);
   EXPECT_EQ(text,
             u"ProcessDefinition/BeginProcessDefinition: outside the process definition context");
-  EXPECT_TRUE(DefinitionContextOpen() == false);
+  EXPECT_FALSE(DefinitionContextOpen());
   ResetRecordedDefinitions();
 }
 
