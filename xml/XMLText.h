@@ -22,6 +22,9 @@ namespace px {
 class XMLText : public XMLNode {
  public:
   XMLText(const String& text, bool preserveSpaces = true, bool verbatim = false);
+  // Latin-1 text, held as 16-bit text.
+  XMLText(const char* text, bool preserveSpaces = true, bool verbatim = false)
+      : XMLText(String(text), preserveSpaces, verbatim) {}
   // REQUIRES: `asciiText` holds only 7-bit characters (bytes are written to
   // the UTF-8 output as they are).
   XMLText(const IsoString& asciiText, bool preserveSpaces, bool verbatim);

@@ -31,7 +31,7 @@ std::unique_ptr<XMLDocument> SampleDocument(bool autoFormat) {
   auto* a = new XMLElement(*root, "a");
   a->SetAttribute("x", "1");
   a->SetAttribute("y", "two");
-  a->AddChildNode(new XMLText(String("t"), true, false));
+  a->AddChildNode(new XMLText("t"));
   auto* b = new XMLElement(*root, "b");
   new XMLElement(*b, "c");
   b->AddChildNode(new XMLComment("note"));
