@@ -22,7 +22,7 @@ std::vector<float> StarField(uint32_t width, uint32_t height, uint32_t channels,
     for (uint32_t y = 0; y < height; ++y)
       for (uint32_t x = 0; x < width; ++x)
         out[c * pixels + size_t(y) * width + x] =
-            float(0.08 + 0.02 * x / width + 0.01 * y / height + 0.002 * c + 0.001 * noise.Next());
+            float(0.08 + 0.02 * x / width + 0.01 * y / height + 0.002 * c + 0.0003 * noise.Next());
   for (int star = 0; star < 40; ++star) {
     double cx = (noise.Next() + 1) / 2 * width, cy = (noise.Next() + 1) / 2 * height;
     double peak = 0.2 + 0.35 * (noise.Next() + 1), sigma = 1.2 + 0.6 * (noise.Next() + 1);
