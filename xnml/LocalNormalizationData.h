@@ -15,6 +15,8 @@
 
 namespace px {
 
+class LZ4Compression;
+
 // Holds everything by value. Images and vectors share storage with the
 // caller's copies (copy on write): writes through the caller's objects made
 // after a setter returns duplicate first and never reach the data set, but a
@@ -100,6 +102,8 @@ class LocalNormalizationData {
   void SerializeToFile(const String& path) const;
 
  private:
+  void SerializeMatrices(XMLElement& element, const Image& matrices, const LZ4Compression& codec) const;
+
   String referenceFilePath_;
   String targetFilePath_;
   int normalizationScale_ = -1;

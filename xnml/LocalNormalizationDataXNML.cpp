@@ -58,6 +58,19 @@ XMLElement* TextElement(XMLElement& parent, const char* name, const IsoString& a
   return e;
 }
 
+// LZ4 at its default level over the whole channel as one block (split only
+// beyond LZ4's input limit), 32-bit items shuffled, threads allowed.
+LZ4Compression MatrixCodec() {
+  LZ4Compression codec;
+  codec.SetMaxProcessors(1023);
+  codec.EnableParallelProcessing(true);
+  codec.SetCompressionLevel(0);
+  codec.SetSubblockSize(0);
+  codec.SetItemSize(4);
+  codec.EnableByteShuffling(true);
+  return codec;
+}
+
 }  // namespace
 
 std::unique_ptr<XMLDocument> LocalNormalizationData::Serialize() const {
@@ -93,8 +106,11 @@ std::unique_ptr<XMLDocument> LocalNormalizationData::Serialize() const {
   normalization->SetAttribute("version", Int(std::max(1, formatVersion_)));
   if (invalid_) return doc;
 
-  SerializeNormalizationMatrices(*new XMLElement(*normalization, "Scale"), scaleMatrices_);
-  SerializeNormalizationMatrices(*new XMLElement(*normalization, "ZeroOffset"), zeroOffsetMatrices_);
+  // One codec for both sets: its shuffle buffer serves every channel.
+  LZ4Compression codec = MatrixCodec();
+  SerializeMatrices(*new XMLElement(*normalization, "Scale"), scaleMatrices_, codec);
+  SerializeMatrices(*new XMLElement(*normalization, "ZeroOffset"), zeroOffsetMatrices_, codec);
+  codec.ReleaseWorkspace();
   if (!bias_.IsEmpty()) TextElement(*normalization, "Bias", NumberList(bias_));
 
   if (!globalScale_.IsEmpty() && !globalReferenceLocation_.IsEmpty() && !globalTargetLocation_.IsEmpty()) {
@@ -109,18 +125,16 @@ std::unique_ptr<XMLDocument> LocalNormalizationData::Serialize() const {
 }
 
 void LocalNormalizationData::SerializeNormalizationMatrices(XMLElement& element, const Image& matrices) const {
+  LZ4Compression codec = MatrixCodec();
+  SerializeMatrices(element, matrices, codec);
+}
+
+void LocalNormalizationData::SerializeMatrices(XMLElement& element, const Image& matrices,
+                                               const LZ4Compression& codec) const {
   element.SetAttribute("width", Int(matrices.Width()));
   element.SetAttribute("height", Int(matrices.Height()));
   element.SetAttribute("numberOfChannels", Int(matrices.NumberOfChannels()));
   element.SetAttribute("sampleFormat", "Float32");
-
-  LZ4Compression codec;
-  codec.SetMaxProcessors(1023);
-  codec.EnableParallelProcessing(true);
-  codec.SetCompressionLevel(0);
-  codec.SetSubblockSize(0);
-  codec.SetItemSize(4);
-  codec.EnableByteShuffling(true);
 
   size_t bytes = matrices.NumberOfPixels() * sizeof(float);
   for (int k = 0; k < matrices.NumberOfChannels(); ++k) {
