@@ -5,11 +5,16 @@
 
 #include <array>
 #include <cstdio>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
+
+#include "hostapp/xisf/XisfWriter.h"
+#include "hostapp/xnml/XnmlReader.h"
 
 namespace {
 
@@ -133,6 +138,72 @@ TEST_F(Cli, InstanceFileRowsComeFirstAndFlagsOverride) {
     found = true;
   }
   EXPECT_TRUE(found);
+}
+
+// An RGB target converted through the loaded module decodes bit-exactly to
+// bias - input (computed in double, rounded once to float) and 1/scale.
+TEST_F(Cli, RgbTargetRoundTripsBitExactly) {
+  const uint32_t w = 40, h = 24;
+  const double bias[3] = {0.0123, -0.5, 1.0 / 3.0};
+  const double scale[3] = {1.02, 0.98, 4.0};
+  std::vector<float> pixels(size_t(w) * h * 3);
+  for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = float(std::sin(double(i) * 0.37) * 0.01 + 0.02);
+  fs::path raw = dir_ / "raw frame.xisf";
+  float one = 1;
+  hostapp::WriteXisf(raw.string(), 1, 1, 1, hostapp::ColorSpace::Gray, &one, {});
+  std::string rawPath = raw.string();
+  size_t space = rawPath.rfind(' ');
+  std::vector<hostapp::FitsKeyword> keywords = {
+      {"TRVISREF", "'false'", ""},
+      // The script writes a space at the end of a piece as the byte 0xAC.
+      {"TRVREF0", "'" + rawPath.substr(0, space) + "\xAC'", ""},
+      {"TRVREF1", "'" + rawPath.substr(space + 1) + "'", ""},
+      {"TRVTGT0", "'" + rawPath + "'", ""},
+      {"TRVWIDTH", "640", ""}, {"TRVHIGHT", "480", ""}, {"TRVRESIZ", "16", ""},
+      {"TRVPLUS0", "0.0123", ""}, {"TRVPLUS1", "-0.5", ""}, {"TRVPLUS2", "0.3333333333333333", ""},
+      {"TRVS0", "1.02", ""}, {"TRVS1", "0.98", ""}, {"TRVS2", "4", ""},
+      {"TRVPSTFX", "'_n'", ""}, {"TRVWSTR", "'_w'", ""},
+  };
+  fs::path target = dir_ / "xnml_rgb.xisf";
+  hostapp::WriteXisf(target.string(), w, h, 3, hostapp::ColorSpace::RGB, pixels.data(), keywords);
+
+  Outcome r = Trvxnml("convert --output-dir '" + (dir_ / "out").string() + "' '" + target.string() + "'", dir_);
+  ASSERT_EQ(r.status, 0) << r.out << r.err;
+  hostapp::XnmlDocument doc = hostapp::ReadXnmlFile((dir_ / "out" / "raw frame_n_w.xnml").string());
+  EXPECT_EQ(doc.referenceImage, rawPath);
+  EXPECT_EQ(doc.targetImage, rawPath);
+  EXPECT_EQ(doc.referenceWidth, 640);
+  EXPECT_EQ(doc.normalizationScale, 16);
+  ASSERT_EQ(doc.zeroOffset.channels.size(), 3u);
+  ASSERT_EQ(doc.relativeScaleFactors.size(), 3u);
+  for (int c = 0; c < 3; ++c) {
+    // Number lists carry 16 significant digits.
+    char text[32];
+    std::snprintf(text, sizeof(text), "%.16g", 1.0 / scale[c]);
+    EXPECT_EQ(doc.relativeScaleFactors[c], std::strtod(text, nullptr)) << c;
+    for (size_t i = 0; i < size_t(w) * h; ++i) {
+      float input = pixels[size_t(c) * w * h + i];
+      ASSERT_EQ(doc.zeroOffset.channels[c][i], float(bias[c] - double(input))) << c << ":" << i;
+      ASSERT_EQ(doc.scale.channels[c][i], float(1.0 / scale[c])) << c << ":" << i;
+    }
+  }
+}
+
+// An exception that escapes the execution is reported on the console as the
+// module's error handler writes it, and the command fails.
+TEST_F(Cli, EscapedExceptionIsReportedAndFails) {
+  std::ofstream(dir_ / "frame.fits") << "not an image";
+  std::string log = (dir_ / "console.log").string();
+  Outcome r = Trvxnml("convert --console-log '" + log + "' '" + (dir_ / "frame.fits").string() + "'", dir_);
+  EXPECT_EQ(r.status, 1);
+  std::ifstream in(log);
+  std::stringstream text;
+  text << in.rdbuf();
+  const std::string expected =
+      "Creating xnml for " + (dir_ / "frame.fits").string() +
+      "\n\x1b[31m<end><cbr>*** Error: FileFormat: No installed image file format was found for the "
+      "specified file extension '.fits' and access conditions\x1b[39m\x1b[39m<end><cbr>";
+  EXPECT_EQ(text.str(), expected);
 }
 
 }  // namespace
