@@ -46,11 +46,6 @@ std::vector<uint8_t> Decompress(const Compression& c, const uint8_t* block, size
 // Fills c.uncompressedSize and c.subblocks.
 std::vector<uint8_t> Compress(Compression& c, std::vector<uint8_t> data, size_t subblockSize);
 
-// Byte shuffling over items of `itemSize` bytes; trailing bytes that do not
-// fill an item stay in place.
-void Shuffle(uint8_t* data, size_t size, size_t itemSize);
-void Unshuffle(uint8_t* data, size_t size, size_t itemSize);
-
 }  // namespace hostapp::xisf
 
 #endif

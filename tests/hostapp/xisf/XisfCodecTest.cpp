@@ -1,4 +1,5 @@
 #include "hostapp/xisf/XisfCodec.h"
+#include "hostapp/xisf/XisfShuffle.h"
 
 #include <gtest/gtest.h>
 
