@@ -6,6 +6,7 @@
 #include "hostapp/console/HostConsole.h"
 #include "hostapp/loader/GlobalExecution.h"
 #include "hostapp/loader/ProcessCatalog.h"
+#include "hostapp/services/HandleTable.h"
 #include "hostapp/services/HostErrors.h"
 #include "hostapp/services/ServiceRegistry.h"
 
@@ -70,6 +71,13 @@ api_handle CloneProcessInstance(api_handle /*module*/, api_handle instance, uint
     return nullptr;
   }
   ProcessCatalog::NoteInstance(copy, p);
+  // The module releases the copy with "Global/DestroyObject", which hands it
+  // back to the module's own destruction routine.
+  auto destroy = p->RoutineAs<api_instance_routine>("SetProcessDestructionRoutine");
+  HandleTable::Add(copy, HandleKind::ProcessInstance, [copy, destroy] {
+    if (destroy != nullptr) destroy(copy);
+    ProcessCatalog::ForgetInstance(copy);
+  });
   return copy;
 }
 

@@ -9,7 +9,7 @@
 
 namespace hostapp {
 
-enum class HandleKind { Console, FileFormat, ImageFile, Thread };
+enum class HandleKind { Console, FileFormat, ImageFile, Thread, ProcessInstance };
 
 class HandleTable {
  public:

@@ -269,8 +269,7 @@ TEST(ModuleInstances, TheHostFunctionsReachTheModulesInstances) {
   const auto writes = HostConsole::Instance().Recorded();
   ASSERT_FALSE(writes.empty());
   EXPECT_EQ(writes.back().text, u"\x1b[31mNo target images have been defined.\x1b[39m");
-  p.RoutineAs<api_instance_routine>("SetProcessDestructionRoutine")(copy);
-  ProcessCatalog::ForgetInstance(copy);
+  reinterpret_cast<HostAPI_Global_DestroyObject_fn>(ResolveHostFunction("Global/DestroyObject"))(copy);
 }
 
 TEST(ModuleInstances, DescribeListsTheProcessAndItsParameters) {
