@@ -1,6 +1,7 @@
 #include "hostapp/sample/SampleSet.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -47,7 +48,8 @@ std::string JoinedPath(const std::map<std::string, std::string>& values, const s
 class SampleSet : public ::testing::Test {
  protected:
   // A long directory name with spaces: the paths need several pieces.
-  fs::path dir_ = fs::path(::testing::TempDir()) / "sample set with spaces" /
+  // One directory per process: ctest runs the cases as parallel processes.
+  fs::path dir_ = fs::path(::testing::TempDir()) / ("sample set with spaces " + std::to_string(::getpid())) /
                   "a directory name long enough to split the header paths";
   void SetUp() override { fs::remove_all(dir_); }
   void TearDown() override { fs::remove_all(dir_.parent_path()); }
