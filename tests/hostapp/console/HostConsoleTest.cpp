@@ -29,7 +29,7 @@ class HostConsoleTest : public ::testing::Test {
     HostConsole::Instance().SetKeepColor(false);
     std::remove(logPath_.c_str());
   }
-  std::string logPath_ = ::testing::TempDir() + "trvx_console_raw.log";
+  std::string logPath_ = ::testing::TempDir() + "trvx_console_raw_" + std::to_string(::getpid()) + ".log";
 };
 
 TEST_F(HostConsoleTest, RawLogHoldsTheExactTextSentWhileTheTerminalRendersIt) {

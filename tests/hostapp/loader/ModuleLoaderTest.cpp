@@ -5,6 +5,7 @@
 #include <dlfcn.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -326,7 +327,7 @@ TEST(ModuleLoaderErrors, MissingFile) {
 }
 
 TEST(ModuleLoaderErrors, NotALibrary) {
-  const auto path = std::filesystem::temp_directory_path() / "trvx_loader_not_a_library.so";
+  const auto path = std::filesystem::temp_directory_path() / ("trvx_loader_not_a_library_" + std::to_string(::getpid()) + ".so");
   std::ofstream(path) << "this is text, not a shared library\n";
   const std::string message = LoadError(path.string());
   std::filesystem::remove(path);

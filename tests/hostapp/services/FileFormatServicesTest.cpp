@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -43,7 +44,7 @@ class FileFormatServices : public ::testing::Test {
   }
 
   std::string Path(const std::string& name) {
-    files_.push_back(::testing::TempDir() + "trvx_ffs_" + name);
+    files_.push_back(::testing::TempDir() + "trvx_ffs_" + std::to_string(::getpid()) + "_" + name);
     return files_.back();
   }
 

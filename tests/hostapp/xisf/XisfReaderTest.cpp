@@ -3,6 +3,7 @@
 #include "hostapp/xisf/XisfReader.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 #include <zlib.h>
 
 #include <cstdio>
@@ -111,7 +112,7 @@ TEST(XisfReader, KeywordsArriveTrimmedInHeaderOrderAsIso88591Bytes) {
 }
 
 TEST(XisfReader, PathsThatAreNotReadableFilesAreRefused) {
-  const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "xisf_reader_dir";
+  const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / ("xisf_reader_dir_" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
   struct Case {
     std::string path, message;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -116,7 +117,7 @@ TEST(XisfRoundTrip, AttachmentFollowsTheHeaderAtAnAlignedPosition) {
 }
 
 TEST(XisfRoundTrip, WriteXisfCreatesTheFileTheReaderOpens) {
-  const std::string path = ::testing::TempDir() + "xisf_roundtrip_file.xisf";
+  const std::string path = ::testing::TempDir() + "xisf_roundtrip_" + std::to_string(::getpid()) + ".xisf";
   const std::vector<float> pixels = LadderPixels(5, 4, 2);
   WriteXisf(path, 5, 4, 2, ColorSpace::Gray, pixels.data(), {{"OBJECT", "'M31'", ""}});
   XisfReader reader(path);
