@@ -32,6 +32,9 @@ struct RefusalCase {
   Step call;   // must be refused
   uint32_t code;
 };
+// Cases print as their names in test listings.
+void PrintTo(const RefusalCase& c, std::ostream* os) { *os << c.name; }
+
 
 class DefinitionRefusals : public ::testing::TestWithParam<RefusalCase> {};
 

@@ -110,6 +110,9 @@ struct Refusal {
   const char* message;
   const char* lastCall;  // where the handshake stopped
 };
+// Cases print as their names in test listings.
+void PrintTo(const Refusal& c, std::ostream* os) { *os << c.name; }
+
 
 class ModuleHandshakeRefusals : public ModuleHandshake,
                                 public ::testing::WithParamInterface<Refusal> {};

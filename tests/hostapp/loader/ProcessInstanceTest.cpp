@@ -108,6 +108,9 @@ struct WriteRefusal {
   ParameterValue value;
   const char* message;
 };
+// Cases print as their names in test listings.
+void PrintTo(const WriteRefusal& c, std::ostream* os) { *os << c.name; }
+
 
 class FakeWriteRefusals : public FakeInstances,
                           public ::testing::WithParamInterface<WriteRefusal> {};
