@@ -38,8 +38,8 @@ void XMLText::Serialize(std::string& out, bool autoFormat, char indentChar, unsi
   if (generator_) {
     size_t start = out.size();
     generator_->Generate(out);
-    if (!verbatim_) {
-      // Escape in place only when the generated run needs it (Base64 never does).
+    if (!verbatim_ && !generator_->IsEscapeFree()) {
+      // Escape in place only when the generated run needs it.
       std::string_view run(out.data() + start, out.size() - start);
       if (XML::NeedsEncoding(run, true)) {
         std::string raw(run);

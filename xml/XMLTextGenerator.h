@@ -17,6 +17,9 @@ class XMLTextGenerator {
   virtual void Generate(std::string& out) const = 0;
   // The length of the text Generate() appends.
   virtual size_t Length() const = 0;
+  // True when the text can hold none of the characters XML escapes (as
+  // Base64 cannot), so the writer need not scan it.
+  virtual bool IsEscapeFree() const { return false; }
 };
 
 }  // namespace px

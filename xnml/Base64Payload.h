@@ -22,6 +22,8 @@ class Base64Payload : public XMLTextGenerator {
 
   void Generate(std::string& out) const override;
   size_t Length() const override;
+  // The Base64 alphabet holds nothing that XML escapes.
+  bool IsEscapeFree() const override { return true; }
 
  private:
   ByteArray bytes_;
