@@ -12,6 +12,8 @@
 #include <new>
 #include <utility>
 
+#include "core/HugePages.h"
+
 namespace px {
 
 // Owns its storage. Copies are deep; moves leave the source empty.
@@ -73,6 +75,7 @@ class ByteArray {
     if (size == 0) return;
     data_ = static_cast<uint8_t*>(std::malloc(size));
     if (data_ == nullptr) throw std::bad_alloc();
+    AdviseHugePages(data_, size);
     size_ = size;
   }
 

@@ -12,6 +12,7 @@
 #include <memory>
 #include <new>
 
+#include "core/HugePages.h"
 #include "core/SharedData.h"
 
 namespace px {
@@ -104,8 +105,9 @@ class GenericImage {
     std::unique_ptr<T[]> samples;
     size_t size = 0;
     Storage() = default;
-    explicit Storage(size_t n) : samples(new T[n]), size(n) {}
+    explicit Storage(size_t n) : samples(new T[n]), size(n) { AdviseHugePages(samples.get(), n * sizeof(T)); }
     Storage(const Storage& o) : samples(o.size ? new T[o.size] : nullptr), size(o.size) {
+      AdviseHugePages(samples.get(), size * sizeof(T));
       if (size) std::memcpy(samples.get(), o.samples.get(), size * sizeof(T));
     }
     Storage(Storage&&) noexcept = default;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/Exception.h"
+#include "core/HugePages.h"
 #include "file/File.h"
 #include "xml/XML.h"
 
@@ -55,6 +56,7 @@ IsoString XMLDocument::Serialize() const {
   size_t hint = 256;
   for (const XMLNode* n : nodes_) hint += n->SizeHint() + 1;
   out.reserve(hint);
+  AdviseHugePages(out.data(), out.capacity());
 
   if (!xml_.version.IsEmpty()) {
     out.append("<?xml version=\"");

@@ -1,5 +1,6 @@
 #include "hostapp/xisf/XisfReader.h"
 
+#include <bit>
 #include <cstring>
 
 #include "hostapp/xisf/BinaryText.h"
@@ -103,6 +104,14 @@ void XisfReader::ReadPixels(float* out) const {
   std::vector<uint8_t> fileBlock;
   const std::vector<uint8_t>* block = &headerBlock_;
   if (layout.location.kind == xisf::Location::Kind::Attachment) {
+    // Planar little-endian Float32 is already what the caller wants: read it
+    // straight into place instead of through a second full-size buffer.
+    if (std::endian::native == std::endian::little && layout.compression.codec == xisf::Codec::None &&
+        layout.planar && !layout.bigEndian &&
+        layout.info.sampleFormat == "Float32" && layout.location.size == layout.byteSize) {
+      source_->Read(layout.location.position, layout.byteSize, reinterpret_cast<uint8_t*>(out));
+      return;
+    }
     fileBlock.resize(layout.location.size);
     source_->Read(layout.location.position, fileBlock.size(), fileBlock.data());
     block = &fileBlock;
