@@ -71,7 +71,9 @@ TEST(TRVXFitsHeader, NumbersUseThePointWhateverTheLocale) {
   double v = 0;
   EXPECT_TRUE(TRVXFitsHeader::ToDoubleValue(FITSHeaderKeyword("TRVS0", "0.25"), v));
   EXPECT_EQ(v, 0.25);
-  if (haveComma) EXPECT_FALSE(TRVXFitsHeader::ToDoubleValue(FITSHeaderKeyword("TRVS0", "0,25"), v));
+  if (haveComma) {
+    EXPECT_FALSE(TRVXFitsHeader::ToDoubleValue(FITSHeaderKeyword("TRVS0", "0,25"), v));
+  }
   std::setlocale(LC_NUMERIC, saved.c_str());
   if (!haveComma) GTEST_SKIP() << "no comma-decimal locale installed; only the C-locale row ran";
 }

@@ -100,7 +100,9 @@ TEST(UniqueFile, TakenNamesGetTheFirstFreeSuffix) {
     ASSERT_TRUE(std::filesystem::is_regular_file(tmp / c.expected));
     EXPECT_EQ(std::filesystem::file_size(tmp / c.expected), 0u);
     // The taken name is left alone.
-    if (!c.files.empty() && c.files[0] == c.name) EXPECT_EQ(trvx::test::ReadFileBytes(tmp / c.name), "old");
+    if (!c.files.empty() && c.files[0] == c.name) {
+      EXPECT_EQ(trvx::test::ReadFileBytes(tmp / c.name), "old");
+    }
   }
 }
 
