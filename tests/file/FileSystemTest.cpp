@@ -8,28 +8,17 @@
 
 #include "core/Exception.h"
 #include "file/File.h"
+#include "file/FileErrorOf.h"
 #include "file/TempDir.h"
 
 using px::File;
 using px::String;
+using trvx::test::FileErrorOf;
 using trvx::test::TempDir;
 
 namespace {
 
 String S(const std::string& utf8) { return String::UTF8ToUTF16(utf8); }
-
-// Runs `f` and returns the reported message of the File::Error it throws.
-template <class F>
-std::string FileErrorOf(F f) {
-  try {
-    f();
-  } catch (const File::Error& e) {
-    EXPECT_EQ(e.ExceptionClass().ToStdUTF8(), "File I/O Error");
-    return e.Message().ToStdUTF8();
-  }
-  ADD_FAILURE() << "no File::Error thrown";
-  return std::string();
-}
 
 TEST(FileExistence, DistinguishesFilesFromDirectories) {
   TempDir tmp;

@@ -5,27 +5,18 @@
 
 #include "core/Exception.h"
 #include "file/File.h"
+#include "file/FileErrorOf.h"
 #include "file/TempDir.h"
 
 using px::File;
 using px::IsoString;
 using px::String;
+using trvx::test::FileErrorOf;
 using trvx::test::TempDir;
 
 namespace {
 
 String S(const std::string& utf8) { return String::UTF8ToUTF16(utf8); }
-
-template <class F>
-std::string FileErrorOf(F f) {
-  try {
-    f();
-  } catch (const File::Error& e) {
-    return e.Message().ToStdUTF8();
-  }
-  ADD_FAILURE() << "no File::Error thrown";
-  return std::string();
-}
 
 TEST(FileError, ReportsMessageAndPath) {
   File::Error withPath(S("Unable to close file"), S("/d/f.xnml"));
