@@ -4,7 +4,6 @@
 #include <lz4.h>
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +11,10 @@
 #include <map>
 #include <memory>
 #include <sstream>
+
+#include "hostapp/xisf/BinaryText.h"
+#include "hostapp/xisf/XisfShuffle.h"
+#include "hostapp/xisf/XisfTypes.h"
 
 namespace hostapp {
 
@@ -203,44 +206,16 @@ XnmlMatrices ReadMatrices(const Node& node) {
 }  // namespace
 
 std::vector<uint8_t> DecodeBase64(const std::string& text) {
-  static const auto table = [] {
-    std::array<int8_t, 256> t;
-    t.fill(-1);
-    const char* alphabet = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    for (int i = 0; i < 64; ++i) t[uint8_t(alphabet[i])] = int8_t(i);
-    return t;
-  }();
-  if (text.size() % 4 != 0) throw XnmlError("Base64 text length is not a multiple of 4");
-  std::vector<uint8_t> out;
-  out.reserve(text.size() / 4 * 3);
-  for (size_t i = 0; i < text.size(); i += 4) {
-    int v[4];
-    int pad = 0;
-    for (int k = 0; k < 4; ++k) {
-      char c = text[i + k];
-      if (c == '=' && i + 4 == text.size() && k >= 2) {
-        v[k] = 0;
-        ++pad;
-        continue;
-      }
-      if (pad > 0 || (v[k] = table[uint8_t(c)]) < 0) throw XnmlError("malformed Base64 text");
-    }
-    uint32_t triple = uint32_t(v[0]) << 18 | uint32_t(v[1]) << 12 | uint32_t(v[2]) << 6 | uint32_t(v[3]);
-    out.push_back(uint8_t(triple >> 16));
-    if (pad < 2) out.push_back(uint8_t(triple >> 8));
-    if (pad < 1) out.push_back(uint8_t(triple));
+  try {
+    return xisf::DecodeBase64(text);
+  } catch (const XisfError& e) {
+    throw XnmlError(std::string("malformed Base64 text: ") + e.what());
   }
-  return out;
 }
 
-std::vector<uint8_t> Unshuffle(const std::vector<uint8_t>& in, size_t s) {
-  size_t n = in.size();
-  if (s <= 1 || s > n) return in;
-  size_t m = n / s;
-  std::vector<uint8_t> out(n);
-  for (size_t j = 0; j < s; ++j)
-    for (size_t k = 0; k < m; ++k) out[k * s + j] = in[j * m + k];
-  std::memcpy(out.data() + m * s, in.data() + m * s, n - m * s);
+std::vector<uint8_t> Unshuffle(const std::vector<uint8_t>& shuffled, size_t itemSize) {
+  std::vector<uint8_t> out = shuffled;
+  xisf::Unshuffle(out.data(), out.size(), itemSize);
   return out;
 }
 

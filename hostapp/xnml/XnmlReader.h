@@ -47,7 +47,7 @@ XnmlDocument ParseXnml(const std::string& text);
 // Reads a file and parses it; an unreadable file is an XnmlError too.
 XnmlDocument ReadXnmlFile(const std::string& utf8Path);
 
-// Strict RFC 4648 Base64 decoding (padding required, no other characters).
+// RFC 4648 Base64 decoding (padding required; XML white space ignored).
 // Throws XnmlError on malformed input.
 std::vector<uint8_t> DecodeBase64(const std::string& text);
 

@@ -129,7 +129,7 @@ TEST(XnmlReader, Base64DecodesEveryLengthOfAnIndependentEncoding) {
     EXPECT_EQ(DecodeBase64(Base64(data)), data) << n;
     data.push_back(uint8_t(n * 37 + 11));
   }
-  for (const char* bad : {"A", "AB=C", "A===", "AAAA=AAA", "AA\nA"}) EXPECT_THROW(DecodeBase64(bad), XnmlError) << bad;
+  for (const char* bad : {"A", "AB=C", "A===", "AAAA=AAA", "AA*A"}) EXPECT_THROW(DecodeBase64(bad), XnmlError) << bad;
 }
 
 TEST(XnmlReader, UnshuffleRestoresItemsAndTail) {
