@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Builds xisf_reader_fuzzer with clang and runs it on a writer-made seed corpus: scripts/fuzz.sh [SECONDS=600] [BUILD_DIR=/work/build-fuzz]
+# Builds xisf_reader_fuzzer with clang and runs it on a writer-made seed corpus: scripts/fuzz.sh [SECONDS=600] [BUILD_DIR=build-fuzz]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-600}"
-build="${2:-/work/build-fuzz}"
+build="${2:-build-fuzz}"
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTRVX_BUILD_FUZZ=ON -DTRVX_BUILD_TESTS=OFF -DTRVX_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" -j2 --target xisf_reader_fuzzer xisf_make_corpus
