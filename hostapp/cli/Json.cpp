@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "hostapp/services/TextConversion.h"
+
 namespace hostapp {
 
 const JsonValue* JsonValue::Find(const std::string& key) const {
@@ -109,16 +111,6 @@ class Parser {
     return v;
   }
 
-  void PutUTF8(std::string& out, char32_t cp) {
-    if (cp < 0x80) out += char(cp);
-    else if (cp < 0x800) out += char(0xC0 | (cp >> 6)), out += char(0x80 | (cp & 0x3F));
-    else if (cp < 0x10000)
-      out += char(0xE0 | (cp >> 12)), out += char(0x80 | ((cp >> 6) & 0x3F)), out += char(0x80 | (cp & 0x3F));
-    else
-      out += char(0xF0 | (cp >> 18)), out += char(0x80 | ((cp >> 12) & 0x3F)),
-          out += char(0x80 | ((cp >> 6) & 0x3F)), out += char(0x80 | (cp & 0x3F));
-  }
-
   std::string Str() {
     ++p_;  // opening quote
     std::string out;
@@ -140,16 +132,15 @@ class Parser {
         case 'r': out += '\r'; break;
         case 't': out += '\t'; break;
         case 'u': {
-          char32_t cp = Hex4();
-          if (cp >= 0xD800 && cp <= 0xDBFF && s_.compare(p_, 2, "\\u") == 0) {
+          std::u16string units(1, char16_t(Hex4()));
+          if (units[0] >= 0xD800 && units[0] <= 0xDBFF && s_.compare(p_, 2, "\\u") == 0) {
             p_ += 2;
-            char32_t lo = Hex4();
-            if (lo < 0xDC00 || lo > 0xDFFF) Fail("unpaired surrogate");
-            cp = 0x10000 + ((cp - 0xD800) << 10) + (lo - 0xDC00);
-          } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            units += char16_t(Hex4());
+            if (units[1] < 0xDC00 || units[1] > 0xDFFF) Fail("unpaired surrogate");
+          } else if (units[0] >= 0xD800 && units[0] <= 0xDFFF) {
             Fail("unpaired surrogate");
           }
-          PutUTF8(out, cp);
+          out += Utf16ToUtf8(units);
           break;
         }
         default: Fail("bad escape");
